@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, skipping those already present.
+#   scripts/install-deps.sh            everything: Linux build, tests, Windows cross-build
+#   scripts/install-deps.sh --linux    only what the Linux build and its tests need
+set -euo pipefail
+
+linux_packages=(
+  cmake g++ make pkg-config git
+  libpng-dev zlib1g-dev libbox2d-dev libsdl2-dev libepoxy-dev
+  libgl1-mesa-dri libegl1 libegl-mesa0
+  googletest libgtest-dev libbenchmark-dev
+  libfreetype-dev fonts-comic-neue
+  clang-format
+)
+windows_packages=(
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
+  wine64 xvfb xauth x11-apps imagemagick xdotool
+)
+
+packages=("${linux_packages[@]}")
+if [ "${1:-}" != "--linux" ]; then
+  packages+=("${windows_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
