@@ -1,0 +1,76 @@
+#include "game_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+const char* GameOptions::Usage() {
+    return "Usage: game [options]\n"
+           "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
+           "throw, triangle calls a frag back. Keys stand in for the pad on the keyboard.\n"
+           "\n"
+           "Options:\n"
+           "  --help             show this text and exit\n"
+           "  --frames N         stop after N frames\n"
+           "  --screenshot FILE  save the last frame as a PNG file (with --frames: frame N)\n"
+           "  --record FILE      write controller 0's state, one line per update, to FILE\n"
+           "  --replay FILE      play controller 0 back from a file written by --record\n"
+           "  --fixed-step       report every frame as 1/60 s (same FPS text every run)\n"
+           "\n"
+           "The game reads its pictures and font from the working directory, else from the\n"
+           "directory of the program or its assets/ folder.\n"
+           "Headless: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot shot.png\n";
+}
+
+GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) {
+                error = std::string(name) + " needs a value";
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            return Result::Help;
+        } else if (std::strcmp(arg, "--frames") == 0) {
+            const char* text = value(arg);
+            if (!text)
+                return Result::Error;
+            char* end = nullptr;
+            errno = 0;
+            const long long n = std::strtoll(text, &end, 10);
+            if (end == text || *end != '\0' || errno != 0 || n <= 0) {
+                error = std::string("--frames needs a positive whole number, not '") + text + "'";
+                return Result::Error;
+            }
+            frames = n;
+        } else if (std::strcmp(arg, "--screenshot") == 0) {
+            const char* text = value(arg);
+            if (!text)
+                return Result::Error;
+            screenshot = text;
+        } else if (std::strcmp(arg, "--record") == 0) {
+            const char* text = value(arg);
+            if (!text)
+                return Result::Error;
+            record = text;
+        } else if (std::strcmp(arg, "--replay") == 0) {
+            const char* text = value(arg);
+            if (!text)
+                return Result::Error;
+            replay = text;
+        } else if (std::strcmp(arg, "--fixed-step") == 0) {
+            fixedStep = true;
+        } else {
+            error = std::string("unknown option '") + arg + "'";
+            return Result::Error;
+        }
+    }
+    if (!record.empty() && !replay.empty() && record == replay) {
+        error = "--record and --replay name the same file";
+        return Result::Error;
+    }
+    return Result::Run;
+}

@@ -1,0 +1,148 @@
+// Desktop entry point: SDL2 + OpenGL platform, 960 x 544, windowed, vertical sync.
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controller_record.h"
+#include "game_options.h"
+#include "gl/platform_gl.h"
+#include "graphics/image_data.h"
+#include "graphics/png_writer.h"
+#include "platform_harness.h"
+#include "recording_controller_input_manager.h"
+#include "replay_controller_input_manager.h"
+#include "sprite_application.h"
+
+namespace {
+
+bool HasFont(const std::string& dir) {
+    const std::string path = dir.empty() ? "comic_sans.fnt" : dir + "/comic_sans.fnt";
+    return access(path.c_str(), R_OK) == 0;
+}
+
+// The game reads its files from the working directory. When they are not there, look
+// beside the program, in an assets/ folder beside it, and in the source tree it was
+// built from, and move there.
+void FindDataDirectory() {
+    if (HasFont(""))
+        return;
+    std::vector<std::string> candidates;
+    char exe[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+    if (n > 0) {
+        exe[n] = '\0';
+        std::string dir(exe);
+        dir.erase(dir.find_last_of('/') == std::string::npos ? 0 : dir.find_last_of('/'));
+        candidates.push_back(dir);
+        candidates.push_back(dir + "/assets");
+    }
+#ifdef GAME_ASSETS_DIR
+    candidates.push_back(GAME_ASSETS_DIR);
+#endif
+    for (const std::string& dir : candidates) {
+        if (!dir.empty() && HasFont(dir) && chdir(dir.c_str()) == 0)
+            return;
+    }
+}
+
+void SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
+    vela::ImageData frame;
+    if (!capture.ReadFrame(frame)) {
+        std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
+        return;
+    }
+    vela::PNGWriter::Save(path.c_str(), frame);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    GameOptions options;
+    std::string error;
+    switch (options.Parse(argc, argv, error)) {
+        case GameOptions::Result::Help:
+            std::fputs(GameOptions::Usage(), stdout);
+            return 0;
+        case GameOptions::Result::Error:
+            std::fprintf(stderr, "game: %s (try --help)\n", error.c_str());
+            return 2;
+        case GameOptions::Result::Run:
+            break;
+    }
+
+    // Paths on the command line are taken from where the program was started.
+    char start_dir[PATH_MAX];
+    const bool have_start_dir = getcwd(start_dir, sizeof(start_dir)) != nullptr;
+    auto from_start = [&](const std::string& path) {
+        if (path.empty() || path[0] == '/' || !have_start_dir)
+            return path;
+        return std::string(start_dir) + "/" + path;
+    };
+    const std::string screenshot = from_start(options.screenshot);
+    const std::string record = from_start(options.record);
+
+    std::vector<ControllerRecord> replay;
+    if (!options.replay.empty() && !ReplayControllerInputManager::LoadFile(
+                                       from_start(options.replay).c_str(), replay, error)) {
+        std::fprintf(stderr, "game: %s\n", error.c_str());
+        return 1;
+    }
+    std::FILE* record_file = nullptr;
+    if (!record.empty()) {
+        record_file = std::fopen(record.c_str(), "w");
+        if (!record_file) {
+            std::fprintf(stderr, "game: cannot write the record file %s\n", record.c_str());
+            return 1;
+        }
+    }
+
+    FindDataDirectory();
+
+    std::unique_ptr<vela::PlatformGL> platform(new vela::PlatformGL(960, 544, false, true));
+    if (!platform->IsReady()) {
+        // The platform has said why on standard error.
+        if (record_file)
+            std::fclose(record_file);
+        return 1;
+    }
+
+    PlatformHarness harness(*platform);
+    harness.SetFrameLimit(options.frames);
+    harness.SetFixedFrameTime(options.fixedStep);
+    const bool replaying = !options.replay.empty();
+    if (replaying || record_file) {
+        harness.SetControllerFactory(
+            [&](vela::Platform& inner) -> vela::SonyControllerInputManager* {
+                vela::SonyControllerInputManager* source =
+                    replaying ? new ReplayControllerInputManager(std::move(replay))
+                              : inner.CreateSonyControllerInputManager();
+                if (!record_file)
+                    return source;
+                std::FILE* out = record_file;
+                record_file = nullptr;
+                return new RecordingControllerInputManager(source, out);
+            });
+    }
+    bool shot_taken = false;
+    if (!screenshot.empty() && options.frames > 0) {
+        harness.SetLastFrameHook([&] {
+            SaveScreenshot(*platform, screenshot);
+            shot_taken = true;
+        });
+    }
+
+    {
+        std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
+        application->Run();
+    }
+    if (!screenshot.empty() && !shot_taken)
+        SaveScreenshot(*platform, screenshot);
+    if (record_file)
+        std::fclose(record_file);
+    platform.reset();
+    return 0;
+}

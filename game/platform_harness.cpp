@@ -1,0 +1,44 @@
+#include "platform_harness.h"
+
+#include "graphics/sprite_renderer.h"
+
+PlatformHarness::PlatformHarness(vela::Platform& inner) : inner_(inner) {
+    SyncFromInner();
+}
+
+void PlatformHarness::SyncFromInner() {
+    width = inner_.width;
+    height = inner_.height;
+    clear_colour = inner_.clear_colour;
+    depth_clear_value = inner_.depth_clear_value;
+    stencil_clear_value = inner_.stencil_clear_value;
+}
+
+bool PlatformHarness::Update() {
+    if (frame_limit_ > 0 && frames_presented_ >= frame_limit_)
+        return false;
+    return inner_.Update();
+}
+
+float PlatformHarness::GetFrameTime() {
+    const float measured = inner_.GetFrameTime();
+    return fixed_frame_time_ ? 1.0f / 60.0f : measured;
+}
+
+void PlatformHarness::PostRender() {
+    ++frames_presented_;
+    if (frame_limit_ > 0 && frames_presented_ == frame_limit_ && last_frame_hook_)
+        last_frame_hook_();
+    inner_.PostRender();
+}
+
+vela::SpriteRenderer* PlatformHarness::CreateSpriteRenderer() {
+    // The renderer draws on the inner platform, whose clear values it uses.
+    return inner_.CreateSpriteRenderer();
+}
+
+vela::SonyControllerInputManager* PlatformHarness::CreateSonyControllerInputManager() {
+    if (controller_factory_)
+        return controller_factory_(inner_);
+    return inner_.CreateSonyControllerInputManager();
+}

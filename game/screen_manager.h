@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "graphics/sprite.h"
+#include "screen_state.h"
+
+namespace vela {
+class Font;
+class SpriteRenderer;
+}  // namespace vela
+
+class SpriteApplication;
+
+// Which screen shows, the screens' pictures, the menu items with the highlighted one,
+// and the difficulty and volume options (which live only while the program runs).
+struct ScreenManager {
+    static constexpr int32_t kSplashTicks = 100;
+
+    vela::Sprite splashSprite;
+    vela::Sprite menuSprite;
+    vela::Sprite backgroundSprite;
+    vela::Sprite winSprite;
+    vela::Sprite loseSprite;
+    std::string itemTexts[3];
+    int32_t selection = 0;
+    int32_t lastItem = 0;
+    ScreenState state = ScreenState::Splash;
+    bool newGameRequested = false;
+    bool hardDifficulty = false;
+    bool soundOn = true;
+    int32_t splashTicks = 0;
+
+    ScreenManager() = default;
+    // Loads the five full-screen pictures.
+    explicit ScreenManager(SpriteApplication& application);
+
+    // Enters a screen: highlight on item 0, the screen's items.
+    void SetState(ScreenState s);
+    void Navigate(MenuCommand command);
+    // Carries out item 0..2 of the current screen; "Quit" ends the process with status 0.
+    void Activate(int32_t item);
+    // Once per application update: the splash timer and the option texts.
+    void Update();
+    vela::Sprite CurrentBackground() const;
+
+    void RenderItems(vela::SpriteRenderer* renderer, const vela::Font& font) const;
+    void RenderScore(vela::SpriteRenderer* renderer, const vela::Font& font, int32_t score) const;
+};

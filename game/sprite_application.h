@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <box2d/box2d.h>
+
+#include "animated_sprite.h"
+#include "core/application.h"
+#include "graphics/font.h"
+#include "graphics/png_loader.h"
+#include "hud.h"
+#include "level.h"
+#include "screen_manager.h"
+
+namespace vela {
+class SonyControllerInputManager;
+class SpriteRenderer;
+class Texture;
+struct SonyController;
+}  // namespace vela
+
+// The game: splash, menus, options, the physics game screen and the end screens.
+// Members are public: the game is a plain record that tools and tests look into.
+class SpriteApplication : public vela::Application {
+public:
+    static constexpr int32_t kWinningScore = 3000;
+    static constexpr int32_t kPointsPerKill = 1000;
+    static constexpr int32_t kPointsPerStrike = 10;
+    static constexpr float kTimeStep = 1.0f / 60.0f;
+
+    explicit SpriteApplication(vela::Platform& platform);
+    ~SpriteApplication() override;
+
+    // Ends the process with status -1 when the font can't be loaded.
+    void Init() override;
+    void CleanUp() override;
+    // Always true: the game ends through the window or "Quit".
+    bool Update(float frame_time) override;
+    void Render() override;
+
+    // A new texture from a PNG file in the working directory. A file that can't be read
+    // is named on standard error and shows the platform's placeholder.
+    vela::Texture* LoadPngTexture(const char* filename);
+
+    vela::SonyControllerInputManager* controllerManager = nullptr;
+    vela::Font font;
+    vela::PNGLoader pngLoader;
+    vela::SpriteRenderer* spriteRenderer = nullptr;
+    float fps = 0.0f;
+    ScreenManager screens;
+    Hud hud;
+    bool throwArmed = false;
+    AnimatedSprite hurlerSprite;
+    AnimatedSprite explosionSprite;
+    AnimatedSprite fragResetSprite;
+    b2World* world = nullptr;
+    float power = 0.0f;
+    Level level;
+
+private:
+    void NewGame();
+    // True when cross was pressed: the rest of the update is skipped.
+    bool MenuInput(const vela::SonyController& pad);
+    void GameInput(const vela::SonyController& pad);
+    void GameplayTick();
+    void CheckEndOfGame();
+    void ScoreFragStrikes();
+
+    // Sprites do not own their textures; the application frees them at the end.
+    std::vector<std::unique_ptr<vela::Texture>> textures_;
+};
