@@ -53,9 +53,8 @@ public:
     // Perspective projections fitted to this platform's clip depth range.
     virtual Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
                                               float far_z) const = 0;
-    virtual Matrix44 PerspectiveProjectionFrustum(float left, float right, float top,
-                                                  float bottom, float near_z,
-                                                  float far_z) const = 0;
+    virtual Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
+                                                  float near_z, float far_z) const = 0;
 
     int32_t width = 0;
     int32_t height = 0;

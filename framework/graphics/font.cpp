@@ -114,7 +114,9 @@ struct FileCloser {
 
 Font::Font() = default;
 
-Font::~Font() { delete texture; }
+Font::~Font() {
+    delete texture;
+}
 
 bool Font::Load(const char* font_name, Platform& platform) {
     if (font_name == nullptr) {

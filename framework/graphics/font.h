@@ -46,9 +46,8 @@ public:
 
     // printf-style text at `position` (left edge and top of the line for Left).
     // Must be called between the renderer's Begin and End. A null format draws nothing.
-    void RenderText(SpriteRenderer* renderer, const Vector3& position, float scale,
-                    uint32_t colour, TextJustification justification, const char* format,
-                    ...) const
+    void RenderText(SpriteRenderer* renderer, const Vector3& position, float scale, uint32_t colour,
+                    TextJustification justification, const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 7, 8)))
 #endif
@@ -57,8 +56,12 @@ public:
     // Sum of the characters' xadvance, in font pixels at scale 1.
     float GetStringLength(const char* text) const;
 
-    const Glyph& GetGlyph(unsigned char code) const { return glyphs[code]; }
-    Texture* GetTexture() const { return texture; }
+    const Glyph& GetGlyph(unsigned char code) const {
+        return glyphs[code];
+    }
+    Texture* GetTexture() const {
+        return texture;
+    }
 
     uint16_t lineHeight = 0;
     uint16_t base = 0;

@@ -5,7 +5,9 @@
 
 namespace vela {
 
-ImageData::~ImageData() { Release(); }
+ImageData::~ImageData() {
+    Release();
+}
 
 ImageData::ImageData(ImageData&& other) noexcept
     : pixels(other.pixels), width(other.width), height(other.height) {

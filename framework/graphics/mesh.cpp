@@ -4,7 +4,9 @@
 
 namespace vela {
 
-Mesh::~Mesh() { DeletePrimitives(); }
+Mesh::~Mesh() {
+    DeletePrimitives();
+}
 
 bool Mesh::InitVertexBuffer(Platform&, const void*, uint32_t new_num_vertices,
                             uint32_t new_vertex_byte_size, bool) {

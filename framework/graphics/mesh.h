@@ -32,9 +32,8 @@ public:
     virtual ~Mesh();
 
     // Stores the counts; null data or a zero count creates no buffer and succeeds.
-    virtual bool InitVertexBuffer(Platform& platform, const void* vertices,
-                                  uint32_t num_vertices, uint32_t vertex_byte_size,
-                                  bool read_only);
+    virtual bool InitVertexBuffer(Platform& platform, const void* vertices, uint32_t num_vertices,
+                                  uint32_t vertex_byte_size, bool read_only);
     // Only meshes made with read_only false can be updated.
     virtual bool UpdateVertices(Platform& platform, const void* vertices) = 0;
     // A new empty primitive of the platform's kind, owned by the caller.

@@ -84,11 +84,9 @@ void PNGLoader::Load(const char* filename, Platform& platform, ImageData& image)
 bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* name,
                        ImageData& image) {
     // Kept in the state, not in locals, so the error return can't clobber it.
-    ReadState state{data, data != nullptr ? size : 0, 0, name != nullptr ? name : "(memory)",
-                    {0}};
+    ReadState state{data, data != nullptr ? size : 0, 0, name != nullptr ? name : "(memory)", {0}};
 
-    png_structp png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
     if (png == nullptr) {
         std::fprintf(stderr, "Picture not loaded: \"%s\": out of memory\n", state.name);
         return false;

@@ -23,7 +23,7 @@ public:
     // Unknown types are stored and keep the earlier topology.
     virtual void SetType(PrimitiveType type) = 0;
 
-    uint32_t num_indices = 0;  // 0 draws all of the mesh's vertices in order
+    uint32_t num_indices = 0;    // 0 draws all of the mesh's vertices in order
     Texture* texture = nullptr;  // not owned; null draws with the renderer's default
     PrimitiveType type = PrimitiveType::None;
 };

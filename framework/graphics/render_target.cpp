@@ -4,6 +4,8 @@
 
 namespace vela {
 
-RenderTarget::~RenderTarget() { delete texture; }
+RenderTarget::~RenderTarget() {
+    delete texture;
+}
 
 }  // namespace vela

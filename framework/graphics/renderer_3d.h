@@ -34,7 +34,7 @@ public:
     Matrix44 projection_matrix;
     Matrix44 view_matrix;
     Matrix44 normal_matrix;
-    Shader* shader = nullptr;  // current, not owned
+    Shader* shader = nullptr;               // current, not owned
     Shader* default_shader = nullptr;       // owned
     Shader* skinned_mesh_shader = nullptr;  // owned
     Default3DShaderData default_shader_data;

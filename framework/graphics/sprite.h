@@ -21,7 +21,7 @@ struct Sprite {
     Vector2 uv_position;            // texture coordinate of the top-left corner
     float uv_width = 1.0f;
     float uv_height = 1.0f;
-    Texture* texture = nullptr;     // not owned; null draws with the default texture
+    Texture* texture = nullptr;  // not owned; null draws with the default texture
 };
 
 // The per-sprite matrix the sprite shader places, turns and textures the unit quad with:

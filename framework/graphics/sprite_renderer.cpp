@@ -9,7 +9,9 @@ SpriteRenderer::SpriteRenderer(Platform& platform_) : platform(platform_) {
                                              static_cast<float>(platform.height), -1.0f, 1.0f);
 }
 
-SpriteRenderer::~SpriteRenderer() { delete default_shader; }
+SpriteRenderer::~SpriteRenderer() {
+    delete default_shader;
+}
 
 SpriteConstants SpriteRenderer::BuildConstants(const Sprite& sprite) const {
     SpriteConstants constants;
