@@ -1,0 +1,84 @@
+#include "gl/sprite_renderer_gl.h"
+
+#include <epoxy/gl.h>
+
+#include "gl/default_sprite_shader_gl.h"
+#include "gl/platform_gl.h"
+#include "graphics/texture.h"
+
+namespace vela {
+
+SpriteRendererGL::SpriteRendererGL(PlatformGL& platform)
+    : SpriteRenderer(platform), platform_gl_(platform) {
+    projection_matrix.OrthographicProjection(0.0f, static_cast<float>(platform.width), 0.0f,
+                                             static_cast<float>(platform.height), -1.0f, 1.0f);
+    if (!platform.IsReady())
+        return;
+    default_shader = new DefaultSpriteShaderGL(platform);
+    shader = default_shader;
+
+    glGenVertexArrays(1, &vertex_array_);
+    glGenBuffers(1, &vertex_buffer_);
+    glBindVertexArray(vertex_array_);
+    glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kSpriteQuadVertices), kSpriteQuadVertices, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    default_texture_ = CreateCheckerTexture(16, 1, platform);
+}
+
+SpriteRendererGL::~SpriteRendererGL() {
+    delete default_texture_;
+    if (vertex_buffer_)
+        glDeleteBuffers(1, &vertex_buffer_);
+    if (vertex_array_)
+        glDeleteVertexArrays(1, &vertex_array_);
+}
+
+void SpriteRendererGL::Begin(bool clear) {
+    platform_gl_.BindRenderTargets();
+    if (clear)
+        platform.Clear();
+}
+
+void SpriteRendererGL::SetStates() const {
+    // GL decides winding in window coordinates, whose y runs up the screen as seen, so
+    // clockwise here is clockwise on screen.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_DEPTH_CLAMP);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glEnable(GL_BLEND);
+    glBlendEquation(GL_FUNC_ADD);
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ZERO);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+}
+
+void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
+    auto* sprite_shader = dynamic_cast<ShaderGL*>(shader);
+    if (!vertex_array_ || !sprite_shader || !sprite_shader->IsValid())
+        return;
+    const SpriteConstants constants = BuildConstants(sprite);
+    Texture* texture = sprite.texture ? sprite.texture : default_texture_;
+
+    sprite_shader->Set();
+    glBindVertexArray(vertex_array_);
+    SetStates();
+    sprite_shader->SetConstantBuffers(&constants);
+    sprite_shader->SetTexture(texture);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    sprite_shader->ClearTexture(texture);
+}
+
+void SpriteRendererGL::End() {}
+
+}  // namespace vela

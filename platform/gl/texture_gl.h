@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "graphics/texture.h"
+
+namespace vela {
+
+class PlatformGL;
+
+// RGBA8, one level, linear filtering, repeating. Keeps its own copy of the pixels. An
+// image without pixels (a failed load) shows the magenta and black placeholder.
+class TextureGL : public Texture {
+public:
+    TextureGL(PlatformGL& platform, const ImageData& image);
+    // Takes ownership of an existing GL texture (render targets).
+    TextureGL(uint32_t adopted_texture, int32_t width, int32_t height);
+    ~TextureGL() override;
+
+    void Bind(uint32_t unit) const;
+    void Unbind(uint32_t unit) const;
+
+    uint32_t GetName() const { return texture_; }
+    int32_t GetWidth() const { return width_; }
+    int32_t GetHeight() const { return height_; }
+    const std::vector<uint8_t>& GetPixels() const { return pixel_copy_; }
+
+private:
+    void Upload();
+
+    uint32_t texture_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::vector<uint8_t> pixel_copy_;
+};
+
+}  // namespace vela

@@ -1,0 +1,61 @@
+#include "gl/touch_input_manager_sdl.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "gl/platform_gl.h"
+
+namespace vela {
+
+TouchInputManagerSDL::TouchInputManagerSDL(PlatformGL& platform) : window_(platform.GetWindow()) {
+    // Drivers without a desktop (offscreen, dummy, Wayland) can't place the cursor outside
+    // the window; there the last position SDL saw is used.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    global_cursor_ = driver && std::strcmp(driver, "offscreen") != 0 &&
+                     std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "wayland") != 0;
+}
+
+Vector2 TouchInputManagerSDL::CursorPosition() const {
+    int x = 0, y = 0;
+    if (window_ && global_cursor_ && SDL_GetMouseFocus() != window_) {
+        int window_x = 0, window_y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        SDL_GetWindowPosition(window_, &window_x, &window_y);
+        x -= window_x;
+        y -= window_y;
+    } else {
+        SDL_GetMouseState(&x, &y);
+    }
+    return Vector2(static_cast<float>(x), static_cast<float>(y));
+}
+
+void TouchInputManagerSDL::Update() {
+    if (!window_ || !enabled_)
+        return;
+    const Vector2 cursor = CursorPosition();
+    AdvanceTouch(touches_[0], 0, input_.IsLeftButtonDown(), cursor);
+    AdvanceTouch(touches_[1], 1, input_.IsRightButtonDown(), cursor);
+}
+
+void TouchInputManagerSDL::EnablePanel(int32_t panel) {
+    if (panel == 0)
+        enabled_ = true;
+}
+
+void TouchInputManagerSDL::DisablePanel(int32_t panel) {
+    if (panel == 0)
+        enabled_ = false;
+}
+
+const Touch& TouchInputManagerSDL::GetTouch(int32_t panel, int32_t touch) const {
+    if (panel != 0 || touch < 0 || touch >= kMaxTouches)
+        return untouched_;
+    return touches_[touch];
+}
+
+bool TouchInputManagerSDL::IsPanelEnabled(int32_t panel) const {
+    return panel == 0 && enabled_;
+}
+
+}  // namespace vela
