@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "sprite_application.h"
+#include "test_platform.h"
+
+class ScriptedControllerInputManager;
+
+// Drives the whole game without a window: one Tick is one frame of the loop (Update
+// with the platform's frame time, then Render) with the pad held as given.
+class GameRig {
+public:
+    // Runs Init unless told not to.
+    explicit GameRig(bool init = true);
+    ~GameRig();
+
+    SpriteApplication& game() { return *app; }
+    ScriptedControllerInputManager& pad() { return *platform.pad; }
+
+    void Tick(uint32_t buttons = 0, float left_x = 0.0f, float left_y = 0.0f);
+    void Ticks(int count, uint32_t buttons = 0, float left_x = 0.0f, float left_y = 0.0f);
+    // One press and one release of a button.
+    void Press(uint32_t button);
+    // From the splash through the main menu into a game on the chosen difficulty, up
+    // to and including the first gameplay tick (which arms the throw).
+    void StartGame(bool hard = false);
+    // Holds cross for `charge_ticks` ticks with the stick as given, then lets go.
+    void Throw(int charge_ticks, float left_x = 0.0f, float left_y = 0.0f);
+    // Ticks until the frag is no longer in flight, at most `limit` ticks.
+    int TicksUntilFragLands(int limit = 400);
+
+    TestPlatform platform;
+    std::unique_ptr<SpriteApplication> app;
+};
