@@ -1,0 +1,89 @@
+#include "asset_set.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "asset_writer.h"
+#include "font_baker.h"
+#include "font_face.h"
+#include "frame_strip.h"
+#include "scenery_art.h"
+
+namespace assetgen {
+
+bool AssetSet::Generate() {
+    AssetWriter writer(options_.output);
+    FontFace face;
+    if (!face.Open(options_.font_file)) {
+        return false;
+    }
+
+    const SceneryArt scenery;
+    // Ground and wall touch the screen's edges, where they stay opaque; their other
+    // edges and every free-standing sprite keep a clear border.
+    writer.SavePicture("ground8.png", scenery.Ground(), 0);
+    writer.SavePicture("wall8.png", scenery.Wall(), 0);
+    writer.SavePicture("horizwall8.png", scenery.Shelf(), FrameStrip::kMarginTexels);
+    writer.SavePicture("leftwall8.png", scenery.Post(), FrameStrip::kMarginTexels);
+    writer.SavePicture("crate8.png", scenery.Crate(), FrameStrip::kMarginTexels);
+
+    BakedFont font;
+    FontBaker baker(face);
+    if (baker.Bake(kFontPixels, "comic_sans_0.png", font)) {
+        writer.SaveText("comic_sans.fnt", font.description);
+        writer.SaveImage("comic_sans_0.png", font.page);
+    } else {
+        return false;
+    }
+    return WriteLicence(writer) && writer.AllWritten();
+}
+
+bool AssetSet::WriteLicence(AssetWriter& writer) const {
+    std::ifstream in(options_.licence_file);
+    if (!in) {
+        std::fprintf(stderr, "Licence not found: \"%s\"\n", options_.licence_file.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << "comic_sans.fnt and comic_sans_0.png are the font Comic Neue Bold, baked into a\n"
+            "bitmap font by tools/asset_generator. The titles on the screens are drawn with it\n"
+            "too. Comic Neue is under the SIL Open Font License 1.1, below.\n\n";
+    // The copyright lines and licence text of the font's own stanza; the packaging's
+    // stanzas that follow are not about the font.
+    std::string line;
+    bool in_font = false, started = false;
+    while (std::getline(in, line)) {
+        if (line.rfind("Files:", 0) == 0) {
+            if (started) {
+                break;
+            }
+            in_font = line == "Files: *";
+            started = in_font;
+            continue;
+        }
+        if (!in_font) {
+            continue;
+        }
+        if (line.rfind("Copyright:", 0) == 0) {
+            text << "Copyright " << line.substr(10 + (line.size() > 10 && line[10] == ' ')) << '\n';
+        } else if (line.rfind("License:", 0) == 0) {
+            text << '\n';
+        } else if (line == " ." || line == "  .") {
+            text << '\n';
+        } else if (!line.empty() && line[0] == ' ') {
+            const size_t first = line.find_first_not_of(' ');
+            const bool holder = line.size() > 1 && line[1] != ' ';
+            text << (holder ? "Copyright " : "") << line.substr(first) << '\n';
+        }
+    }
+    const std::string out = text.str();
+    if (out.find("SIL OPEN FONT LICENSE") == std::string::npos) {
+        std::fprintf(stderr, "Licence not found in \"%s\"\n", options_.licence_file.c_str());
+        return false;
+    }
+    writer.SaveText("comic_sans_LICENSE.txt", out);
+    return true;
+}
+
+}  // namespace assetgen
