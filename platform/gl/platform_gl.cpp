@@ -317,8 +317,8 @@ RenderTarget* PlatformGL::CreateRenderTarget(int32_t, int32_t) {
     return nullptr;
 }
 
-Matrix44 PlatformGL::FitClipDepth(const Matrix44& projection) const {
-    if (zero_to_one_depth_)
+Matrix44 PlatformGL::FitClipDepth(const Matrix44& projection, bool zero_to_one) {
+    if (zero_to_one)
         return projection;
     // z' = 2z - w maps depth 0..1 to GL's default -1..1.
     Matrix44 fitted = projection;
@@ -331,14 +331,14 @@ Matrix44 PlatformGL::PerspectiveProjectionFov(float fov, float aspect, float nea
                                               float far_z) const {
     Matrix44 projection;
     projection.PerspectiveFovProjection(fov, aspect, near_z, far_z);
-    return FitClipDepth(projection);
+    return FitClipDepth(projection, zero_to_one_depth_);
 }
 
 Matrix44 PlatformGL::PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                                   float near_z, float far_z) const {
     Matrix44 projection;
     projection.PerspectiveFrustumProjection(left, right, top, bottom, near_z, far_z);
-    return FitClipDepth(projection);
+    return FitClipDepth(projection, zero_to_one_depth_);
 }
 
 }  // namespace vela

@@ -54,6 +54,8 @@ public:
     // True when clip-space depth is 0..1 as in Direct3D (glClipControl); otherwise GL's
     // -1..1, which the perspective projections are then converted to.
     bool ZeroToOneDepth() const { return zero_to_one_depth_; }
+    // A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
+    static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
     SDL_Window* GetWindow() const { return window_; }
     uint32_t GetFramebuffer() const { return framebuffer_; }
 
@@ -61,7 +63,6 @@ private:
     bool OpenWindow(int requested_width, int requested_height, bool fullscreen);
     bool CreateFramebuffer();
     void ReleaseGL();
-    Matrix44 FitClipDepth(const Matrix44& projection) const;
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;  // SDL_GLContext

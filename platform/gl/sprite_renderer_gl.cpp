@@ -10,8 +10,6 @@ namespace vela {
 
 SpriteRendererGL::SpriteRendererGL(PlatformGL& platform)
     : SpriteRenderer(platform), platform_gl_(platform) {
-    projection_matrix.OrthographicProjection(0.0f, static_cast<float>(platform.width), 0.0f,
-                                             static_cast<float>(platform.height), -1.0f, 1.0f);
     if (!platform.IsReady())
         return;
     default_shader = new DefaultSpriteShaderGL(platform);

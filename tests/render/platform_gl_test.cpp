@@ -1,0 +1,202 @@
+// What only the GL platform has: its window, clip depth, clock, event step, and how it
+// behaves when it can't start or a shader doesn't build.
+#include <SDL.h>
+#include <epoxy/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "gl/platform_gl.h"
+#include "gl/shader_gl.h"
+#include "graphics/image_data.h"
+#include "graphics/sprite_renderer.h"
+#include "graphics/texture.h"
+
+namespace {
+
+using vela::Matrix44;
+using vela::PlatformGL;
+
+// Depth of a view-space point (0, 0, z) after projection and the divide.
+float ProjectedDepth(const Matrix44& m, float z) {
+    const float clip_z = z * m.m[2][2] + m.m[3][2];
+    const float clip_w = z * m.m[2][3] + m.m[3][3];
+    return clip_z / clip_w;
+}
+
+// Restores an environment variable when it goes out of scope.
+class ScopedUnsetEnv {
+public:
+    explicit ScopedUnsetEnv(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name)) {
+            had_ = true;
+            value_ = value;
+        }
+        unsetenv(name);
+    }
+    ~ScopedUnsetEnv() {
+        if (had_)
+            setenv(name_, value_.c_str(), 1);
+    }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string value_;
+};
+
+class BrokenShader : public vela::ShaderGL {
+public:
+    explicit BrokenShader(const PlatformGL& platform)
+        : ShaderGL(platform, "#version 330 core\nvoid main() { gl_Position = nope; }\n",
+                   "#version 330 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n",
+                   "broken_vs.glsl", "broken_fs.glsl") {}
+    void SetConstantBuffers(const void*) override {}
+};
+
+TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowWithItsClearValues) {
+    PlatformGL platform(640, 360, false, true);
+    ASSERT_TRUE(platform.IsReady());
+    EXPECT_STREQ(SDL_GetWindowTitle(platform.GetWindow()), "Framework Application");
+    int w = 0, h = 0;
+    SDL_GetWindowSize(platform.GetWindow(), &w, &h);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 360);
+    EXPECT_EQ(platform.width, 640);
+    EXPECT_EQ(platform.height, 360);
+    EXPECT_EQ(SDL_GetWindowFlags(platform.GetWindow()) & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_FLOAT_EQ(platform.clear_colour.y, 0.525f);
+    EXPECT_FLOAT_EQ(platform.depth_clear_value, 1.0f);
+}
+
+TEST(PlatformGLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
+    PlatformGL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    GLint mode = GL_NEGATIVE_ONE_TO_ONE;
+    if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"))
+        glGetIntegerv(GL_CLIP_DEPTH_MODE, &mode);
+    EXPECT_EQ(platform.ZeroToOneDepth(), mode == GL_ZERO_TO_ONE);
+    const float near_depth = mode == GL_ZERO_TO_ONE ? 0.0f : -1.0f;
+
+    const Matrix44 fov = platform.PerspectiveProjectionFov(1.0f, 16.0f / 9.0f, 0.5f, 50.0f);
+    EXPECT_NEAR(ProjectedDepth(fov, -0.5f), near_depth, 1e-5);
+    EXPECT_NEAR(ProjectedDepth(fov, -50.0f), 1.0f, 1e-5);
+    const Matrix44 frustum =
+        platform.PerspectiveProjectionFrustum(-1.0f, 1.0f, 1.0f, -1.0f, 2.0f, 20.0f);
+    EXPECT_NEAR(ProjectedDepth(frustum, -2.0f), near_depth, 1e-5);
+    EXPECT_NEAR(ProjectedDepth(frustum, -20.0f), 1.0f, 1e-5);
+
+    // Without clip control only depth changes: near to -1, far to +1.
+    Matrix44 d3d;
+    d3d.PerspectiveFovProjection(1.0f, 1.5f, 0.5f, 50.0f);
+    const Matrix44 gl = PlatformGL::FitClipDepth(d3d, false);
+    EXPECT_NEAR(ProjectedDepth(gl, -0.5f), -1.0f, 1e-5);
+    EXPECT_NEAR(ProjectedDepth(gl, -50.0f), 1.0f, 1e-5);
+    EXPECT_EQ(gl.m[0][0], d3d.m[0][0]);
+    EXPECT_EQ(gl.m[2][3], d3d.m[2][3]);
+}
+
+TEST(PlatformGLTest, FrameClockStartsAtZeroThenMeasuresTheGap) {
+    PlatformGL platform(64, 64, false, false);
+    EXPECT_LT(platform.GetFrameTime(), 0.005f);
+    SDL_Delay(30);
+    const float gap = platform.GetFrameTime();
+    EXPECT_GE(gap, 0.029f);
+    EXPECT_LT(gap, 1.0f);
+}
+
+TEST(PlatformGLTest, UpdateIsTrueUntilTheQuitRequestIsTaken) {
+    PlatformGL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    EXPECT_TRUE(platform.Update());
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_FALSE(platform.Update());
+    EXPECT_FALSE(platform.Update());
+}
+
+TEST(PlatformGLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
+    PlatformGL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    platform.clear_colour = vela::Vector4(1.0f, 0.0f, 0.0f, 1.0f);
+    platform.PreRender();
+    platform.PostRender();
+    vela::ImageData frame;
+    ASSERT_TRUE(platform.ReadFrame(frame));
+    EXPECT_EQ(frame.pixels[0], 255);
+    EXPECT_EQ(frame.pixels[1], 0);
+    GLint bound = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(static_cast<uint32_t>(bound), platform.GetFramebuffer());
+}
+
+TEST(PlatformGLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
+    testing::internal::CaptureStderr();
+    PlatformGL platform(0, 544, false, true);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(platform.IsReady());
+    EXPECT_NE(errors.find("0x544"), std::string::npos) << errors;
+    EXPECT_FALSE(platform.Update());
+    vela::ImageData frame;
+    EXPECT_FALSE(platform.ReadFrame(frame));
+    platform.PreRender();
+    platform.PostRender();
+
+    vela::ImageData image;
+    image.Allocate(2, 2);
+    std::unique_ptr<vela::Texture> texture(platform.CreateTexture(image));
+    std::unique_ptr<vela::SpriteRenderer> renderer(platform.CreateSpriteRenderer());
+    vela::Sprite sprite;
+    sprite.position = vela::Vector3(1, 1, 0);
+    sprite.width = sprite.height = 2;
+    sprite.texture = texture.get();
+    renderer->Begin(true);
+    renderer->DrawSprite(sprite);
+    renderer->End();
+}
+
+TEST(PlatformGLTest, WithoutAnyDisplayItSaysSoInOneLine) {
+    ScopedUnsetEnv driver("SDL_VIDEODRIVER");
+    ScopedUnsetEnv display("DISPLAY");
+    ScopedUnsetEnv wayland("WAYLAND_DISPLAY");
+    testing::internal::CaptureStderr();
+    PlatformGL platform(960, 544, false, true);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(platform.IsReady());
+    EXPECT_EQ(errors,
+              "No display found: set DISPLAY, or SDL_VIDEODRIVER=offscreen to run headless\n");
+}
+
+TEST(PlatformGLTest, ShaderThatFailsToBuildIsNamedAndDrawsNothing) {
+    PlatformGL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    testing::internal::CaptureStderr();
+    auto* broken = new BrokenShader(platform);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(broken->IsValid());
+    EXPECT_NE(errors.find("broken_vs.glsl"), std::string::npos) << errors;
+
+    std::unique_ptr<vela::SpriteRenderer> renderer(platform.CreateSpriteRenderer());
+    vela::Shader* sprite_shader = renderer->shader;
+    renderer->shader = broken;
+    vela::Sprite sprite;
+    sprite.position = vela::Vector3(32, 32, 0);
+    sprite.width = sprite.height = 64;
+    sprite.colour = 0xFF0000FFu;
+    renderer->Begin(true);
+    renderer->DrawSprite(sprite);
+    renderer->End();
+    vela::ImageData frame;
+    ASSERT_TRUE(platform.ReadFrame(frame));
+    EXPECT_EQ(frame.pixels[0], 102);  // still the clear colour
+
+    renderer->shader = sprite_shader;
+    delete broken;
+}
+
+}  // namespace
