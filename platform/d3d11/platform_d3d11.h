@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/platform.h"
+#include "d3d11/win32.h"
+#include "graphics/frame_capture.h"
+
+namespace vela {
+
+class Window;
+
+// The platform on Windows: a Win32 window, a Direct3D 11 device with a one-buffer swap
+// chain and a 32-bit float depth buffer, the performance-counter frame clock and the
+// message step. Its factories make the Direct3D 11 and Win32 classes.
+class PlatformD3D11 : public Platform, public FrameCapture {
+public:
+    // The program passes 960, 544, windowed, vsync. When the device can't be made the
+    // platform stays without device, window or views (one line on standard error).
+    PlatformD3D11(HINSTANCE instance, int32_t width, int32_t height, bool fullscreen, bool vsync);
+    ~PlatformD3D11() override;
+
+    bool Update() override;
+    float GetFrameTime() override;
+    void PreRender() override;
+    void PostRender() override;
+    void Clear() override;
+    std::string FormatFilename(const char* name) const override;
+
+    SpriteRenderer* CreateSpriteRenderer() override;
+    File* CreateFile() override;
+    TouchInputManager* CreateTouchInputManager() override;
+    Texture* CreateTexture(const ImageData& image) override;
+    // The 3D classes are not on this platform yet: these three return null.
+    Mesh* CreateMesh() override;
+    SonyControllerInputManager* CreateSonyControllerInputManager() override;
+    Renderer3D* CreateRenderer3D() override;
+    RenderTarget* CreateRenderTarget(int32_t width, int32_t height) override;
+
+    Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
+                                      float far_z) const override;
+    Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
+                                          float near_z, float far_z) const override;
+
+    // Binds the current colour view and depth_view to the output-merger stage.
+    void BindRenderTargets();
+
+    // Reads the back buffer through a staging texture.
+    bool ReadFrame(ImageData& image) override;
+
+    // Seconds between two performance-counter readings.
+    static float TicksToSeconds(int64_t last, int64_t now, int64_t frequency);
+
+    bool IsReady() const { return device != nullptr; }
+
+    Window* window = nullptr;
+    int64_t last_counter = 0;
+    D3D_DRIVER_TYPE driver_type = D3D_DRIVER_TYPE_UNKNOWN;
+    ID3D11Device* device = nullptr;
+    ID3D11DeviceContext* context = nullptr;
+    IDXGISwapChain* swap_chain = nullptr;
+    ID3D11Texture2D* back_buffer = nullptr;
+    ID3D11RenderTargetView* back_buffer_view = nullptr;
+    ID3D11Texture2D* depth_buffer = nullptr;
+    ID3D11DepthStencilView* depth_view = nullptr;
+    bool vsync = false;
+
+private:
+    bool CreateDeviceAndSwapChain();
+    DXGI_RATIONAL FindRefreshRate(uint32_t desktop_width, uint32_t desktop_height) const;
+    bool CreateViews();
+    ID3D11RenderTargetView* ColourView() const;
+    void ReleaseAll();
+};
+
+}  // namespace vela

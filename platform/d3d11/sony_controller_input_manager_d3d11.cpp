@@ -1,0 +1,154 @@
+#include "d3d11/sony_controller_input_manager_d3d11.h"
+
+#include <cstdio>
+
+namespace vela {
+
+namespace {
+
+struct ButtonSource {
+    uint32_t bit;
+    int index;  // in the state's button array
+};
+
+const ButtonSource kButtons[] = {
+    {BUTTON_SQUARE, 0}, {BUTTON_CROSS, 1},  {BUTTON_CIRCLE, 2}, {BUTTON_TRIANGLE, 3},
+    {BUTTON_L1, 4},     {BUTTON_R1, 5},     {BUTTON_L2, 6},     {BUTTON_R2, 7},
+    {BUTTON_START, 8},  {BUTTON_SELECT, 9}, {BUTTON_L3, 10},    {BUTTON_R3, 11},
+    {BUTTON_AUX, 13},
+};
+
+}  // namespace
+
+SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11&) {
+    if (FAILED(DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION,
+                                  IID_IDirectInput8A, reinterpret_cast<void**>(&direct_input),
+                                  nullptr))) {
+        direct_input = nullptr;
+        std::fprintf(stderr, "Controller input: DirectInput is not available\n");
+        return;
+    }
+    bool ok = SUCCEEDED(
+        direct_input->EnumDevices(DI8DEVCLASS_GAMECTRL, EnumDevice, this, DIEDFL_ATTACHEDONLY));
+    if (ok && device != nullptr) {
+        device->SetDataFormat(&c_dfDIJoystick2);
+        ok = SUCCEEDED(device->EnumObjects(EnumAxis, this, DIDFT_ALL));
+        if (ok && !axes_ranged) {
+            std::fprintf(stderr, "Controller input: the sticks' range could not be set\n");
+        }
+    }
+    if (!ok) {
+        SafeRelease(device);
+        SafeRelease(direct_input);
+    }
+    if (device == nullptr) {
+        std::fprintf(stderr, "Controller input: no game controller found\n");
+    }
+}
+
+SonyControllerInputManagerD3D11::~SonyControllerInputManagerD3D11() {
+    if (device != nullptr) {
+        device->Unacquire();
+    }
+    SafeRelease(device);
+    SafeRelease(direct_input);
+}
+
+BOOL CALLBACK SonyControllerInputManagerD3D11::EnumDevice(const DIDEVICEINSTANCEA* instance,
+                                                          void* context) {
+    auto* self = static_cast<SonyControllerInputManagerD3D11*>(context);
+    if (FAILED(self->direct_input->CreateDevice(instance->guidInstance, &self->device, nullptr))) {
+        self->device = nullptr;
+        return DIENUM_CONTINUE;
+    }
+    return DIENUM_STOP;
+}
+
+BOOL CALLBACK SonyControllerInputManagerD3D11::EnumAxis(const DIDEVICEOBJECTINSTANCEA* object,
+                                                        void* context) {
+    auto* self = static_cast<SonyControllerInputManagerD3D11*>(context);
+    if ((object->dwType & DIDFT_AXIS) == 0) {
+        return DIENUM_CONTINUE;
+    }
+    DIPROPRANGE range = {};
+    range.diph.dwSize = sizeof(DIPROPRANGE);
+    range.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+    range.diph.dwHow = DIPH_BYID;
+    range.diph.dwObj = object->dwType;
+    range.lMin = 0;
+    range.lMax = 255;
+    if (FAILED(self->device->SetProperty(DIPROP_RANGE, &range.diph))) {
+        self->axes_ranged = false;
+        return DIENUM_STOP;
+    }
+    return DIENUM_CONTINUE;
+}
+
+uint32_t SonyControllerInputManagerD3D11::ButtonsFromState(const DIJOYSTATE2& state) {
+    uint32_t buttons = 0;
+    for (const ButtonSource& source : kButtons) {
+        if ((state.rgbButtons[source.index] & 0x80) != 0) {
+            buttons |= source.bit;
+        }
+    }
+    // Only the eight exact hat directions count; centred (0xFFFFFFFF) sets nothing.
+    switch (state.rgdwPOV[0]) {
+        case 0:
+            buttons |= BUTTON_UP;
+            break;
+        case 4500:
+            buttons |= BUTTON_UP | BUTTON_RIGHT;
+            break;
+        case 9000:
+            buttons |= BUTTON_RIGHT;
+            break;
+        case 13500:
+            buttons |= BUTTON_RIGHT | BUTTON_DOWN;
+            break;
+        case 18000:
+            buttons |= BUTTON_DOWN;
+            break;
+        case 22500:
+            buttons |= BUTTON_DOWN | BUTTON_LEFT;
+            break;
+        case 27000:
+            buttons |= BUTTON_LEFT;
+            break;
+        case 31500:
+            buttons |= BUTTON_LEFT | BUTTON_UP;
+            break;
+        default:
+            break;
+    }
+    return buttons;
+}
+
+int32_t SonyControllerInputManagerD3D11::Update() {
+    if (device == nullptr) {
+        return -1;
+    }
+    device->Acquire();
+    DIJOYSTATE2 state = {};
+    HRESULT result = device->Poll();
+    if (SUCCEEDED(result)) {
+        result = device->GetDeviceState(sizeof(state), &state);
+    }
+    if (FAILED(result)) {
+        // Said once per loss, not every frame while the pad stays away.
+        if (!lost) {
+            std::fprintf(stderr, "Controller input: the game controller can't be read (0x%08lx)\n",
+                         static_cast<unsigned long>(result));
+            lost = true;
+        }
+        return static_cast<int32_t>(result);
+    }
+    lost = false;
+    UpdateButtonStates(ButtonsFromState(state));
+    controller.left_stick_x = AxisFromRaw(static_cast<float>(state.lX));
+    controller.left_stick_y = AxisFromRaw(static_cast<float>(state.lY));
+    controller.right_stick_x = AxisFromRaw(static_cast<float>(state.lZ));
+    controller.right_stick_y = AxisFromRaw(static_cast<float>(state.lRz));
+    return 0;
+}
+
+}  // namespace vela

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine inside a private Xvfb and exits with its status.
+#   scripts/windows/wine-run.sh <program.exe> [arguments...]
+# The Wine prefix is <build dir>/wineprefix, the build dir being the nearest folder above
+# the program with a CMakeCache.txt (or VELA_WINDOWS_BUILD_DIR). It is made on first use.
+# Runs are serialised on the prefix: one wineserver, one display at a time.
+# VELA_WINE_SCRIPT=<file>: run that bash script instead of the program, in the same
+# display and prefix, with "$@" as its arguments (for tests that drive the window).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+[ $# -ge 1 ] || { echo "usage: wine-run.sh <program.exe> [arguments...]" >&2; exit 2; }
+for tool in wine wineserver xvfb-run flock; do
+  command -v "$tool" >/dev/null || { echo "wine-run: $tool not found; run scripts/install-deps.sh" >&2; exit 2; }
+done
+
+build_dir=${VELA_WINDOWS_BUILD_DIR:-}
+if [ -z "$build_dir" ]; then
+  dir=$(cd "$(dirname "$1")" 2>/dev/null && pwd || true)
+  while [ -n "$dir" ] && [ "$dir" != / ]; do
+    if [ -f "$dir/CMakeCache.txt" ]; then build_dir=$dir; break; fi
+    dir=$(dirname "$dir")
+  done
+fi
+[ -n "$build_dir" ] || { echo "wine-run: no build folder above $1" >&2; exit 2; }
+
+export WINEPREFIX=$build_dir/wineprefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+mkdir -p "$WINEPREFIX"
+exec 9>"$build_dir/.wineprefix.lock"
+flock 9
+
+export VELA_WINE_HELPER=$here/wine-in-display.sh
+exec xvfb-run -a -s "-screen 0 ${VELA_XVFB_SIZE:-1280x1024x24}" "$here/wine-in-display.sh" "$@"
