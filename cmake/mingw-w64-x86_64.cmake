@@ -26,8 +26,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Prefer static archives: the executables must need no DLL beyond Windows' own.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a .lib)
+# Static archives only: the executables must need no DLL beyond Windows' own. FindZLIB
+# would take the import library libz.dll.a (zlib1.dll) before the archive.
+set(ZLIB_LIBRARY /usr/${VELA_MINGW_TRIPLE}/lib/libz.a CACHE FILEPATH "Static mingw zlib")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Lets ctest in the cross tree run the executables under Wine.

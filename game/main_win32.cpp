@@ -1,0 +1,150 @@
+// Windows entry point: Direct3D 11 platform, 960 x 544, windowed, vertical sync.
+// Takes the same options as the desktop build (--frames, --screenshot, --record,
+// --replay, --fixed-step); without any the game runs as usual.
+#include "d3d11/platform_d3d11.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controller_record.h"
+#include "game_options.h"
+#include "graphics/image_data.h"
+#include "graphics/png_writer.h"
+#include "platform_harness.h"
+#include "recording_controller_input_manager.h"
+#include "replay_controller_input_manager.h"
+#include "sprite_application.h"
+
+namespace {
+
+bool HasFont(const std::string& dir) {
+    const std::string path = dir.empty() ? "comic_sans.fnt" : dir + "\\comic_sans.fnt";
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The game reads its files from the working directory. When they are not there (started
+// from Explorer, say), look beside the program and in an assets folder beside it.
+void FindDataDirectory() {
+    if (HasFont(""))
+        return;
+    char exe[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return;
+    std::string dir(exe, n);
+    const std::string::size_type slash = dir.find_last_of("\\/");
+    dir.erase(slash == std::string::npos ? 0 : slash);
+    for (const std::string& candidate : {dir, dir + "\\assets"}) {
+        if (!candidate.empty() && HasFont(candidate) &&
+            SetCurrentDirectoryA(candidate.c_str()) != FALSE)
+            return;
+    }
+}
+
+bool IsAbsolute(const std::string& path) {
+    return (path.size() >= 2 && path[1] == ':') ||
+           (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}
+
+void SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
+    vela::ImageData frame;
+    if (!capture.ReadFrame(frame)) {
+        std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
+        return;
+    }
+    vela::PNGWriter::Save(path.c_str(), frame);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    GameOptions options;
+    std::string error;
+    switch (options.Parse(__argc, __argv, error)) {
+        case GameOptions::Result::Help:
+            std::fputs(GameOptions::Usage(), stdout);
+            return 0;
+        case GameOptions::Result::Error:
+            std::fprintf(stderr, "game: %s (try --help)\n", error.c_str());
+            return 2;
+        case GameOptions::Result::Run:
+            break;
+    }
+
+    // Paths on the command line are taken from where the program was started.
+    char start_dir[MAX_PATH];
+    const DWORD start_length = GetCurrentDirectoryA(MAX_PATH, start_dir);
+    const bool have_start_dir = start_length > 0 && start_length < MAX_PATH;
+    auto from_start = [&](const std::string& path) {
+        if (path.empty() || IsAbsolute(path) || !have_start_dir)
+            return path;
+        return std::string(start_dir) + "\\" + path;
+    };
+    const std::string screenshot = from_start(options.screenshot);
+    const std::string record = from_start(options.record);
+
+    std::vector<ControllerRecord> replay;
+    if (!options.replay.empty() && !ReplayControllerInputManager::LoadFile(
+                                       from_start(options.replay).c_str(), replay, error)) {
+        std::fprintf(stderr, "game: %s\n", error.c_str());
+        return 1;
+    }
+    std::FILE* record_file = nullptr;
+    if (!record.empty()) {
+        record_file = std::fopen(record.c_str(), "w");
+        if (!record_file) {
+            std::fprintf(stderr, "game: cannot write the record file %s\n", record.c_str());
+            return 1;
+        }
+    }
+
+    FindDataDirectory();
+
+    std::unique_ptr<vela::PlatformD3D11> platform(
+        new vela::PlatformD3D11(instance, 960, 544, false, true));
+    if (!platform->IsReady()) {
+        // The platform has said why on standard error.
+        if (record_file)
+            std::fclose(record_file);
+        return 1;
+    }
+
+    PlatformHarness harness(*platform);
+    harness.SetFrameLimit(options.frames);
+    harness.SetFixedFrameTime(options.fixedStep);
+    const bool replaying = !options.replay.empty();
+    if (replaying || record_file) {
+        harness.SetControllerFactory(
+            [&](vela::Platform& inner) -> vela::SonyControllerInputManager* {
+                vela::SonyControllerInputManager* source =
+                    replaying ? new ReplayControllerInputManager(std::move(replay))
+                              : inner.CreateSonyControllerInputManager();
+                if (!record_file)
+                    return source;
+                std::FILE* out = record_file;
+                record_file = nullptr;
+                return new RecordingControllerInputManager(source, out);
+            });
+    }
+    bool shot_taken = false;
+    if (!screenshot.empty() && options.frames > 0) {
+        harness.SetLastFrameHook([&] {
+            SaveScreenshot(*platform, screenshot);
+            shot_taken = true;
+        });
+    }
+
+    {
+        std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
+        application->Run();
+    }
+    if (!screenshot.empty() && !shot_taken)
+        SaveScreenshot(*platform, screenshot);
+    if (record_file)
+        std::fclose(record_file);
+    platform.reset();
+    return 0;
+}
