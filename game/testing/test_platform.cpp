@@ -1,15 +1,7 @@
 #include "test_platform.h"
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
-#include "graphics/image_data.h"
-#include "graphics/png_writer.h"
 #include "graphics/texture.h"
 #include "memory_file.h"
 #include "recording_sprite_renderer.h"
@@ -31,25 +23,13 @@ std::string MakeFont() {
     return out.str();
 }
 
-// A 2 x 2 picture, written once through the framework's own encoder.
-std::string MakePicture() {
-    vela::ImageData image;
-    image.Allocate(2, 2);
-    for (int i = 0; i < 16; ++i)
-        image.pixels[i] = 0xff;
-    char path[] = "/tmp/game_test_pictureXXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
-        return std::string();
-    close(fd);
-    std::string bytes;
-    if (vela::PNGWriter::Save(path, image)) {
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::remove(path);
-    return bytes;
-}
+// A 2 x 2 opaque white PNG.
+const unsigned char kPicture[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00, 0x00, 0x72,
+    0xb6, 0x0d, 0x24, 0x00, 0x00, 0x00, 0x0e, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8,
+    0x0f, 0x05, 0x0c, 0x30, 0x06, 0x00, 0x8f, 0x82, 0x0f, 0xf1, 0x3c, 0xa5, 0x56, 0x51, 0x00,
+    0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
 class NullTexture : public vela::Texture {};
 
@@ -59,7 +39,8 @@ const std::string* LookUp(const void* owner, const char* name) {
 
 }  // namespace
 
-TestPlatform::TestPlatform() : font_(MakeFont()), picture_(MakePicture()) {
+TestPlatform::TestPlatform()
+    : font_(MakeFont()), picture_(reinterpret_cast<const char*>(kPicture), sizeof(kPicture)) {
     width = 960;
     height = 544;
     clear_colour = vela::Vector4(0.4f, 0.525f, 0.7f, 1.0f);
