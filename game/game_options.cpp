@@ -7,7 +7,8 @@
 const char* GameOptions::Usage() {
     return "Usage: game [options]\n"
            "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
-           "throw, triangle calls a frag back. Keys stand in for the pad on the keyboard.\n"
+           "throw, triangle calls a frag back. On the keyboard: arrows or WASD aim and move\n"
+           "through menus, Space, Enter or X is cross, Escape or Backspace is triangle.\n"
            "\n"
            "Options:\n"
            "  --help             show this text and exit\n"
