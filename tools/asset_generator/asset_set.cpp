@@ -5,10 +5,14 @@
 #include <sstream>
 
 #include "asset_writer.h"
+#include "character_art.h"
+#include "effect_art.h"
 #include "font_baker.h"
 #include "font_face.h"
 #include "frame_strip.h"
+#include "hud_art.h"
 #include "scenery_art.h"
+#include "screen_art.h"
 
 namespace assetgen {
 
@@ -19,6 +23,13 @@ bool AssetSet::Generate() {
         return false;
     }
 
+    ScreenArt screens(face);
+    writer.SavePicture("splash8.png", screens.Splash(), 0);
+    writer.SavePicture("menu8.png", screens.Menu(), 0);
+    writer.SavePicture("background8.png", screens.Background(), 0);
+    writer.SavePicture("win8.png", screens.Win(), 0);
+    writer.SavePicture("lose8.png", screens.Lose(), 0);
+
     const SceneryArt scenery;
     // Ground and wall touch the screen's edges, where they stay opaque; their other
     // edges and every free-standing sprite keep a clear border.
@@ -27,6 +38,21 @@ bool AssetSet::Generate() {
     writer.SavePicture("horizwall8.png", scenery.Shelf(), FrameStrip::kMarginTexels);
     writer.SavePicture("leftwall8.png", scenery.Post(), FrameStrip::kMarginTexels);
     writer.SavePicture("crate8.png", scenery.Crate(), FrameStrip::kMarginTexels);
+
+    const CharacterArt characters;
+    writer.SavePicture("hurler8.png", characters.Hurler(), 0);  // frames keep their own border
+    writer.SavePicture("badguy8.png", characters.BadGuy(), FrameStrip::kMarginTexels);
+
+    const EffectArt effects;
+    writer.SavePicture("frag8.png", effects.Frag(), FrameStrip::kMarginTexels);
+    writer.SavePicture("explosion8.png", effects.Explosion(), 0);
+    writer.SavePicture("fragreset8.png", effects.FragReset(), 0);
+
+    const HudArt hud;
+    writer.SavePicture("arrow8.png", hud.Arrow(), FrameStrip::kMarginTexels);
+    writer.SavePicture("power8.png", hud.PowerFrame(), FrameStrip::kMarginTexels);
+    writer.SavePicture("cloudOne8.png", hud.CloudOne(), FrameStrip::kMarginTexels);
+    writer.SavePicture("cloudTwo8.png", hud.CloudTwo(), FrameStrip::kMarginTexels);
 
     BakedFont font;
     FontBaker baker(face);

@@ -90,8 +90,9 @@ bool FontBaker::Bake(int pixel_size, const std::string& page_file, BakedFont& ou
     const int base = face_.Ascender();
     std::ostringstream fnt;
     fnt << "info face=\"" << face_.Name() << "\" size=" << pixel_size
-        << " bold=0 italic=0 charset=\"\" unicode=0 stretchH=100 smooth=1 aa=1 padding=" << kRim
-        << ',' << kRim << ',' << kRim << ',' << kRim << " spacing=" << kSpacing << ',' << kSpacing
+        << " bold=" << (face_.Name().find("Bold") != std::string::npos ? 1 : 0)
+        << " italic=0 charset=\"\" unicode=0 stretchH=100 smooth=1 aa=1 padding=" << kRim << ','
+        << kRim << ',' << kRim << ',' << kRim << " spacing=" << kSpacing << ',' << kSpacing
         << " outline=0\n";
     fnt << "common lineHeight=" << face_.LineHeight() << " base=" << base << " scaleW=" << page_w
         << " scaleH=" << page_h

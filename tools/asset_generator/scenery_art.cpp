@@ -42,9 +42,14 @@ void DrawNail(Painter& p, Vec2 at) {
 }  // namespace
 
 Canvas SceneryArt::Ground() const {
-    constexpr float kW = 960.0f, kH = 40.0f;
     Canvas canvas = SpriteCanvas(960, 40);
     Painter p(canvas);
+    DrawGround(p);
+    return canvas;
+}
+
+void SceneryArt::DrawGround(Painter& p) {
+    constexpr float kW = 960.0f, kH = 40.0f;
     const ValueNoise grain(101);
 
     // Dirt fills everything under the grass, down to the bottom edge of the screen.
@@ -96,7 +101,6 @@ Canvas SceneryArt::Ground() const {
         p.Fill(Capsule({x + 3.0f, 13.0f}, {x + 3.5f + lean, 9.5f}, 0.6f, 0.15f),
                kGrassDark.WithAlpha(0.8f));
     }
-    return canvas;
 }
 
 Canvas SceneryArt::Wall() const {
@@ -166,6 +170,11 @@ Canvas SceneryArt::Post() const {
 Canvas SceneryArt::Crate() const {
     Canvas canvas = SpriteCanvas(45, 45);
     Painter p(canvas);
+    DrawCrate(p);
+    return canvas;
+}
+
+void SceneryArt::DrawCrate(Painter& p) {
     const ValueNoise grain(505);
 
     // Inner boards first, then the frame and the brace over them.
@@ -199,7 +208,6 @@ Canvas SceneryArt::Crate() const {
     for (Vec2 n : {Vec2{4.8f, 4.8f}, Vec2{40.2f, 4.8f}, Vec2{4.8f, 40.2f}, Vec2{40.2f, 40.2f}}) {
         DrawNail(p, n);
     }
-    return canvas;
 }
 
 }  // namespace assetgen
