@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include <cstring>
+
 #include "gl/platform_gl.h"
 
 namespace vela {
@@ -54,9 +56,14 @@ DefaultSpriteShaderGL::DefaultSpriteShaderGL(const PlatformGL& platform)
     }
     BindSampler("diffuse_texture", 0);
 
+    GLint alignment = 256;
+    glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &alignment);
+    if (alignment < 1)
+        alignment = 256;
+    stride_ = (kConstantsSize + alignment - 1) / alignment * alignment;
     glGenBuffers(1, &constant_buffer_);
     glBindBuffer(GL_UNIFORM_BUFFER, constant_buffer_);
-    glBufferData(GL_UNIFORM_BUFFER, kConstantsSize, nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_UNIFORM_BUFFER, kRingSize, nullptr, GL_STREAM_DRAW);
     glBindBuffer(GL_UNIFORM_BUFFER, 0);
 
     glGenSamplers(1, &sampler_);
@@ -84,9 +91,22 @@ void DefaultSpriteShaderGL::SetConstantBuffers(const void* data) {
     if (!constant_buffer_ || !data)
         return;
     glBindBuffer(GL_UNIFORM_BUFFER, constant_buffer_);
-    // A fresh store each draw, like a map with discard: no wait on the previous draw.
-    glBufferData(GL_UNIFORM_BUFFER, kConstantsSize, data, GL_STREAM_DRAW);
-    glBindBufferBase(GL_UNIFORM_BUFFER, kConstantsBinding, constant_buffer_);
+    // Each draw writes a fresh slice of a ring without waiting for the GPU; a full ring
+    // is swapped for a fresh store, which is what a map with discard does.
+    if (ring_offset_ + stride_ > kRingSize) {
+        glBufferData(GL_UNIFORM_BUFFER, kRingSize, nullptr, GL_STREAM_DRAW);
+        ring_offset_ = 0;
+    }
+    void* slice = glMapBufferRange(
+        GL_UNIFORM_BUFFER, ring_offset_, kConstantsSize,
+        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!slice)
+        return;  // the previous constants stay bound
+    std::memcpy(slice, data, kConstantsSize);
+    glUnmapBuffer(GL_UNIFORM_BUFFER);
+    glBindBufferRange(GL_UNIFORM_BUFFER, kConstantsBinding, constant_buffer_, ring_offset_,
+                      kConstantsSize);
+    ring_offset_ += stride_;
 }
 
 }  // namespace vela

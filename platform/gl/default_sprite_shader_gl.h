@@ -22,7 +22,11 @@ public:
     void SetConstantBuffers(const void* data) override;
 
 private:
+    static constexpr uint32_t kRingSize = 256 * 1024;
+
     uint32_t constant_buffer_ = 0;
+    uint32_t stride_ = 256;
+    uint32_t ring_offset_ = 0;
     uint32_t sampler_ = 0;
 };
 

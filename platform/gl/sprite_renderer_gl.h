@@ -29,6 +29,8 @@ private:
     uint32_t vertex_array_ = 0;
     uint32_t vertex_buffer_ = 0;
     Texture* default_texture_ = nullptr;
+    // A draw left its texture bound; End unbinds it.
+    bool texture_bound_ = false;
 };
 
 }  // namespace vela
