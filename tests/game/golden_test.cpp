@@ -1,0 +1,186 @@
+// What players see: whole frames of the game rendered headless with the real GL
+// platform and the real pictures, compared with the committed golden PNGs (each
+// channel within 3). GAME_UPDATE_GOLDENS=1 writes the goldens instead.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gl/platform_gl.h"
+#include "graphics/image_data.h"
+#include "graphics/png_loader.h"
+#include "graphics/png_writer.h"
+#include "input/sony_controller.h"
+#include "platform_harness.h"
+#include "replay_controller_input_manager.h"
+#include "scripted_controller_input_manager.h"
+#include "sprite_application.h"
+
+using vela::BUTTON_CROSS;
+using vela::BUTTON_DOWN;
+using vela::BUTTON_TRIANGLE;
+
+namespace {
+
+constexpr int kTolerance = 3;
+
+bool Updating() {
+    const char* flag = std::getenv("GAME_UPDATE_GOLDENS");
+    return flag && *flag && std::string(flag) != "0";
+}
+
+// The game on the GL platform with a scripted pad; every frame reports 1/60 s, so the
+// frame-rate text always reads 60.0.
+class GoldenGame {
+public:
+    // With records, the pad is the replay of them instead.
+    explicit GoldenGame(const std::vector<ControllerRecord>* replay = nullptr)
+        : gl(960, 544, false, true), harness(gl) {
+        harness.SetControllerFactory([this, replay](vela::Platform&) {
+            if (replay)
+                return static_cast<vela::SonyControllerInputManager*>(
+                    new ReplayControllerInputManager(*replay));
+            pad = new ScriptedControllerInputManager();
+            return static_cast<vela::SonyControllerInputManager*>(pad);
+        });
+        game.reset(new SpriteApplication(harness));
+        game->Init();
+    }
+    ~GoldenGame() { game->CleanUp(); }
+
+    void Frame(uint32_t buttons = 0, float x = 0.0f, float y = 0.0f) {
+        if (pad)
+            pad->Set(buttons, x, y);
+        game->Update(1.0f / 60.0f);
+        gl.PreRender();
+        game->Render();
+        gl.PostRender();
+    }
+    // Only the last of them is drawn: software GL is slow and the rest are not looked at.
+    void Frames(int n, uint32_t buttons = 0) {
+        for (int i = 0; i + 1 < n; ++i) {
+            if (pad)
+                pad->Set(buttons, 0.0f, 0.0f);
+            game->Update(1.0f / 60.0f);
+        }
+        if (n > 0)
+            Frame(buttons);
+    }
+    void Press(uint32_t button) {
+        Frame(button);
+        Frame(0);
+    }
+    void StartGame() {
+        Frames(100);
+        Frame(BUTTON_CROSS);
+        Frame(0);
+        Frame(0);
+    }
+
+    // Reads the frame and compares it with the golden of that name.
+    void Check(const char* name) {
+        vela::ImageData frame;
+        ASSERT_TRUE(gl.ReadFrame(frame)) << name;
+        const int64_t count = int64_t(frame.width) * frame.height;
+        for (int64_t i = 0; i < count; ++i)
+            frame.pixels[i * 4 + 3] = 255;  // a screen is opaque
+        const std::string golden = std::string(GAME_GOLDEN_DIR "/") + name + ".png";
+        if (Updating()) {
+            ASSERT_TRUE(vela::PNGWriter::Save(golden.c_str(), frame)) << golden;
+            return;
+        }
+        vela::ImageData want;
+        vela::PNGLoader loader;
+        loader.Load(golden.c_str(), gl, want);
+        ASSERT_FALSE(want.Empty()) << golden << " is missing; run with GAME_UPDATE_GOLDENS=1";
+        ASSERT_EQ(want.width, frame.width);
+        ASSERT_EQ(want.height, frame.height);
+        int64_t differing = 0;
+        int worst = 0;
+        for (int64_t i = 0; i < count * 4; ++i) {
+            const int d = std::abs(int(want.pixels[i]) - int(frame.pixels[i]));
+            if (d > kTolerance)
+                ++differing;
+            worst = std::max(worst, d);
+        }
+        if (differing > 0) {
+            const std::string actual = std::string(GAME_ACTUAL_DIR "/") + name + "_actual.png";
+            vela::PNGWriter::Save(actual.c_str(), frame);
+            ADD_FAILURE() << name << ": " << differing << " channels differ by more than "
+                          << kTolerance << " (worst " << worst << "); this frame is in " << actual;
+        }
+    }
+
+    vela::PlatformGL gl;
+    PlatformHarness harness;
+    ScriptedControllerInputManager* pad = nullptr;
+    std::unique_ptr<SpriteApplication> game;
+};
+
+}  // namespace
+
+TEST(GoldenFrames, SplashMainMenuAndOptions) {
+    GoldenGame g;
+    ASSERT_TRUE(g.gl.IsReady());
+    g.Frame();
+    g.Check("splash");
+    g.Frames(99);
+    ASSERT_EQ(g.game->screens.state, ScreenState::MainMenu);
+    g.Check("main_menu");
+    g.Press(BUTTON_DOWN);
+    g.Frame(BUTTON_CROSS);
+    g.Frame();
+    g.Press(BUTTON_CROSS);  // Hard
+    ASSERT_EQ(g.game->screens.state, ScreenState::Options);
+    g.Check("options");
+}
+
+TEST(GoldenFrames, GameAtItsFirstTickAndMidThrow) {
+    GoldenGame g;
+    ASSERT_TRUE(g.gl.IsReady());
+    g.StartGame();
+    g.Check("game_first_tick");
+    for (int i = 0; i < 40; ++i)
+        g.Frame(BUTTON_CROSS, 0.7f, -0.7f);
+    g.Check("game_charging");
+    g.Frame(0, 0.7f, -0.7f);
+    for (int i = 0; i < 20; ++i)
+        g.Frame(0, 0.7f, -0.7f);
+    ASSERT_TRUE(g.game->level.frag.thrown);
+    g.Check("game_mid_throw");
+}
+
+TEST(GoldenFrames, WinAfterTheRecordedGameAndLoseOnHard) {
+    std::vector<ControllerRecord> records;
+    std::string error;
+    ASSERT_TRUE(
+        ReplayControllerInputManager::LoadFile(GAME_TEST_DATA "/won_game.rec", records, error))
+        << error;
+    {
+        GoldenGame won(&records);
+        ASSERT_TRUE(won.gl.IsReady());
+        won.Frames(static_cast<int>(records.size()) + 2);
+        ASSERT_EQ(won.game->screens.state, ScreenState::Win);
+        won.Check("win");
+    }
+    GoldenGame g;
+    g.Frames(100);
+    g.Press(BUTTON_DOWN);
+    g.Press(BUTTON_CROSS);
+    g.Press(BUTTON_CROSS);  // Hard
+    g.Press(BUTTON_TRIANGLE);
+    g.Frame(BUTTON_CROSS);
+    g.Frame(0);
+    g.Frame(0);
+    for (int i = 0; i < 3; ++i) {
+        g.Frames(10, BUTTON_CROSS);
+        g.Frame(0, 0.0f, 1.0f);
+        g.Frame(BUTTON_TRIANGLE);
+        g.Frame(0);
+    }
+    ASSERT_EQ(g.game->screens.state, ScreenState::Lose);
+    g.Check("lose");
+}
