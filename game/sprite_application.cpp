@@ -86,8 +86,14 @@ bool SpriteApplication::Update(float frame_time) {
     fps = 1.0f / frame_time;
 
     if (controllerManager) {
-        controllerManager->Update();
-        const vela::SonyController& pad = controllerManager->GetController(0);
+        const int32_t status = controllerManager->Update();
+        vela::SonyController pad = controllerManager->GetController(0);
+        if (status < 0) {
+            // A failed read keeps the last record; its edges are old news, and acting on
+            // them again would repeat a press every frame while the pad is gone.
+            pad.buttons_pressed = 0;
+            pad.buttons_released = 0;
+        }
         if (screens.state == ScreenState::Game) {
             GameInput(pad);
         } else if (MenuInput(pad)) {

@@ -14,8 +14,15 @@ public:
         left_x_ = left_x;
         left_y_ = left_y;
     }
+    // The next `count` updates fail as an unplugged pad does: the record stays as it was.
+    void Fail(int count) { failures_ = count; }
+
     int32_t Update() override {
         ++updates;
+        if (failures_ > 0) {
+            --failures_;
+            return -1;
+        }
         UpdateButtonStates(next_down_);
         controller.left_stick_x = left_x_;
         controller.left_stick_y = left_y_;
@@ -25,6 +32,7 @@ public:
     int64_t updates = 0;
 
 private:
+    int failures_ = 0;
     uint32_t next_down_ = 0;
     float left_x_ = 0.0f;
     float left_y_ = 0.0f;

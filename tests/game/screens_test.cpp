@@ -133,6 +133,25 @@ TEST(Options, TextsFollowOneUpdateLateAndReturnHighlightsPlay) {
     EXPECT_FALSE(screens.soundOn);
 }
 
+TEST(Menu, APadThatStopsAnsweringDoesNotRepeatItsLastPress) {
+    GameRig rig;
+    rig.Ticks(100);
+    ScreenManager& screens = rig.game().screens;
+    rig.Press(BUTTON_DOWN);
+    rig.Tick(BUTTON_CROSS);
+    ASSERT_EQ(screens.state, ScreenState::Options);
+    rig.Tick(0);
+    rig.Tick(BUTTON_CROSS);  // Difficulty, and the pad goes away with cross pressed
+    rig.pad().Fail(5);
+    rig.Ticks(5);
+    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_EQ(screens.itemTexts[0], "Difficulty: Hard");
+    // Back again: the letting go is seen, nothing else.
+    rig.Tick(0);
+    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_EQ(screens.state, ScreenState::Options);
+}
+
 TEST(NewGame, ItsFrameDoesNothingElse) {
     GameRig rig;
     rig.Ticks(100);
