@@ -56,7 +56,7 @@ public:
     void SetConstantBuffers(const void*) override {}
 };
 
-TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowWithItsClearValues) {
+TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowOrFillsTheDesktop) {
     PlatformGL platform(640, 360, false, true);
     ASSERT_TRUE(platform.IsReady());
     EXPECT_STREQ(SDL_GetWindowTitle(platform.GetWindow()), "Framework Application");
@@ -67,8 +67,20 @@ TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowWithItsClearValues) {
     EXPECT_EQ(platform.width, 640);
     EXPECT_EQ(platform.height, 360);
     EXPECT_EQ(SDL_GetWindowFlags(platform.GetWindow()) & SDL_WINDOW_RESIZABLE, 0u);
-    EXPECT_FLOAT_EQ(platform.clear_colour.y, 0.525f);
-    EXPECT_FLOAT_EQ(platform.depth_clear_value, 1.0f);
+}
+
+TEST(PlatformGLTest, FullScreenTakesTheDesktopSizeWhateverWasAsked) {
+    PlatformGL platform(100, 50, true, false);
+    ASSERT_TRUE(platform.IsReady());
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    EXPECT_EQ(platform.width, desktop.w);
+    EXPECT_EQ(platform.height, desktop.h);
+    vela::ImageData frame;
+    platform.PreRender();
+    ASSERT_TRUE(platform.ReadFrame(frame));
+    EXPECT_EQ(frame.width, desktop.w);
+    EXPECT_EQ(frame.height, desktop.h);
 }
 
 TEST(PlatformGLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
