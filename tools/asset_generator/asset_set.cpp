@@ -33,8 +33,13 @@ bool AssetSet::Generate() {
     const SceneryArt scenery;
     // Ground and wall touch the screen's edges, where they stay opaque; their other
     // edges and every free-standing sprite keep a clear border.
-    writer.SavePicture("ground8.png", scenery.Ground(), 0);
-    writer.SavePicture("wall8.png", scenery.Wall(), 0);
+    const int m = FrameStrip::kMarginTexels;
+    Canvas ground = scenery.Ground();
+    ground.ClearOutside(-m, 0, ground.Width() + m, ground.Height() + m, m);  // top only
+    writer.SavePicture("ground8.png", ground, 0);
+    Canvas wall = scenery.Wall();
+    wall.ClearOutside(0, -m, wall.Width() + m, wall.Height() + m, m);  // left only
+    writer.SavePicture("wall8.png", wall, 0);
     writer.SavePicture("horizwall8.png", scenery.Shelf(), FrameStrip::kMarginTexels);
     writer.SavePicture("leftwall8.png", scenery.Post(), FrameStrip::kMarginTexels);
     writer.SavePicture("crate8.png", scenery.Crate(), FrameStrip::kMarginTexels);

@@ -63,8 +63,9 @@ void HudArt::DrawCloud(Painter& p, Vec2 o, float w, float h, uint64_t seed) {
 Canvas HudArt::Arrow() const {
     Canvas canvas = SpriteCanvas(56, 352);
     Painter p(canvas);
-    // Everything above the centre (y = 176), where the sprite turns about.
-    const Vec2 base{28.0f, 172.0f};
+    // Everything above the centre (y = 176), where the sprite turns about: the shaft's
+    // round end, with its outline, stops just short of it.
+    const Vec2 base{28.0f, 166.0f};
     const Capsule shaft(base, {28.0f, 60.0f}, 7.0f, 8.0f);
     const Polygon head({{28.0f, 4.0f}, {53.0f, 64.0f}, {28.0f, 52.0f}, {3.0f, 64.0f}});
     ShapeUnion arrow(1.5f);

@@ -26,8 +26,8 @@ namespace {
 const char* const kGameName = "Frag Hurler";
 
 // Where the game writes on the menu and end screens.
-const Bounds kMenuPanel{575.0f, 302.0f, 945.0f, 508.0f};
-const Bounds kScorePanel{680.0f, 106.0f, 946.0f, 180.0f};
+const Bounds kMenuPanel{572.0f, 300.0f, 956.0f, 512.0f};
+const Bounds kScorePanel{676.0f, 100.0f, 956.0f, 186.0f};
 
 TitleStyle WarmTitle() {
     TitleStyle s;
