@@ -3,6 +3,7 @@
 // --replay, --fixed-step); without any the game runs as usual.
 #include "d3d11/platform_d3d11.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -55,6 +56,10 @@ void SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
         std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
         return;
     }
+    // The frame's alpha is whatever the blending left; a screen is opaque.
+    const int64_t count = int64_t(frame.width) * frame.height;
+    for (int64_t i = 0; i < count; ++i)
+        frame.pixels[i * 4 + 3] = 255;
     vela::PNGWriter::Save(path.c_str(), frame);
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine inside a private Xvfb and exits with its status.
-#   scripts/windows/wine-run.sh <program.exe> [arguments...]
+#   scripts/windows/wine-run.sh [-C dir] <program.exe> [arguments...]
+# -C runs it in that folder (default: the current one).
 # The Wine prefix is <build dir>/wineprefix, the build dir being the nearest folder above
 # the program with a CMakeCache.txt (or VELA_WINDOWS_BUILD_DIR). It is made on first use.
 # Runs are serialised on the prefix: one wineserver, one display at a time.
@@ -9,7 +10,16 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -ge 1 ] || { echo "usage: wine-run.sh <program.exe> [arguments...]" >&2; exit 2; }
+if [ "${1:-}" = -C ]; then
+  [ $# -ge 2 ] || { echo "wine-run: -C needs a folder" >&2; exit 2; }
+  cd "$2" || { echo "wine-run: no folder $2: build the Windows tree with scripts/build-windows.sh" >&2; exit 2; }
+  shift 2
+fi
+[ $# -ge 1 ] || { echo "usage: wine-run.sh [-C dir] <program.exe> [arguments...]" >&2; exit 2; }
+if [ -z "${VELA_WINE_SCRIPT:-}" ] && [ ! -f "$1" ]; then
+  echo "wine-run: $1 not found: build the Windows tree with scripts/build-windows.sh" >&2
+  exit 2
+fi
 for tool in wine wineserver xvfb-run flock; do
   command -v "$tool" >/dev/null || { echo "wine-run: $tool not found; run scripts/install-deps.sh" >&2; exit 2; }
 done

@@ -1,0 +1,21 @@
+# Sourced: compares 960 x 544 frames with the frame-rate text masked.
+# Tolerance: 2% per channel, and at most 0.1% of the pixels beyond that.
+FRAME_TOLERANCE=${FRAME_TOLERANCE:-522}
+FPS_MASK="rectangle 840,0 959,40"
+
+# mask_frame <in.png> <out.png>: the frame without alpha and frame-rate text.
+mask_frame() {
+  convert "$1" -alpha off -fill black -draw "$FPS_MASK" "$2"
+}
+
+# frame_difference <masked reference.png> <frame.png> [diff.png]: how many pixels differ.
+frame_difference() {
+  local count
+  count=$(convert "$2" -alpha off -fill black -draw "$FPS_MASK" miff:- |
+    compare -metric AE -fuzz 2% "$1" miff:- "${3:-null:}" 2>&1 >/dev/null || true)
+  # A size mismatch or an unreadable file is a failure, not a count.
+  case "$count" in
+    '' | *[!0-9]*) echo 999999999 ;;
+    *) echo "$count" ;;
+  esac
+}

@@ -1,0 +1,115 @@
+// PlatformD3D11 on a real device: message step, clock, clear values, factories, read-back.
+#include "d3d11/platform_d3d11.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "d3d11/window.h"
+#include "graphics/image_data.h"
+#include "graphics/mesh.h"
+#include "graphics/render_target.h"
+#include "graphics/renderer_3d.h"
+#include "graphics/sprite_renderer.h"
+#include "graphics/texture.h"
+#include "input/sony_controller_input_manager.h"
+#include "input/touch_input_manager.h"
+#include "system/file.h"
+
+namespace {
+
+using vela::PlatformD3D11;
+
+std::unique_ptr<PlatformD3D11> MakePlatform() {
+    return std::make_unique<PlatformD3D11>(GetModuleHandleA(nullptr), 320, 200, false, false);
+}
+
+// Steps the queue until the quit message is taken; the number of steps, or -1.
+int StepsUntilQuit(PlatformD3D11& platform, int limit) {
+    for (int i = 1; i <= limit; ++i)
+        if (!platform.Update())
+            return i;
+    return -1;
+}
+
+TEST(PlatformD3D11Test, CloseRequestQuitsOnceAndDoesNotReachTheNextPlatform) {
+    {
+        auto platform = MakePlatform();
+        ASSERT_TRUE(platform->IsReady());
+        EXPECT_EQ(StepsUntilQuit(*platform, 200), -1) << "quit without a close request";
+        PostMessageA(platform->window->hwnd, WM_CLOSE, 0, 0);
+        EXPECT_GT(StepsUntilQuit(*platform, 200), 0);
+        // WM_CLOSE does not destroy the window; the platform does, at the end.
+        EXPECT_TRUE(IsWindow(platform->window->hwnd));
+    }
+    // The teardown's WM_DESTROY must not end the next platform's loop.
+    auto next = MakePlatform();
+    ASSERT_TRUE(next->IsReady());
+    EXPECT_EQ(StepsUntilQuit(*next, 200), -1);
+}
+
+TEST(PlatformD3D11Test, FrameClockStartsAtZeroAndKeepsTheWhole64BitDifference) {
+    EXPECT_FLOAT_EQ(PlatformD3D11::TicksToSeconds(5000, 6000, 10000000), 0.0001f);
+    EXPECT_FLOAT_EQ(PlatformD3D11::TicksToSeconds(7, 7, 10000000), 0.0f);
+    // 2^32 + 1000 ticks is 429.5 s, not 0.0001 s.
+    EXPECT_NEAR(PlatformD3D11::TicksToSeconds(0, (int64_t{1} << 32) + 1000, 10000000), 429.4968f,
+                0.001f);
+
+    auto platform = MakePlatform();
+    EXPECT_LT(platform->GetFrameTime(), 0.01f);
+    Sleep(30);
+    const float seconds = platform->GetFrameTime();
+    EXPECT_GE(seconds, 0.025f);
+    EXPECT_LT(seconds, 5.0f);
+}
+
+TEST(PlatformD3D11Test, ClearUsesTheClearValuesOfTheWholeBackBuffer) {
+    auto platform = MakePlatform();
+    ASSERT_TRUE(platform->IsReady());
+    EXPECT_FLOAT_EQ(platform->clear_colour.x, 0.4f);
+    EXPECT_FLOAT_EQ(platform->clear_colour.y, 0.525f);
+    EXPECT_FLOAT_EQ(platform->clear_colour.z, 0.7f);
+    EXPECT_FLOAT_EQ(platform->depth_clear_value, 1.0f);
+
+    platform->Clear();
+    vela::ImageData frame;
+    ASSERT_TRUE(platform->ReadFrame(frame));
+    ASSERT_EQ(frame.width, 320);
+    ASSERT_EQ(frame.height, 200);
+    const uint8_t* last = frame.pixels + (static_cast<size_t>(199) * 320 + 319) * 4;
+    // 0.7 * 255 is 178.5: either neighbour is right.
+    EXPECT_NEAR(last[0], 102, 1);
+    EXPECT_NEAR(last[1], 134, 1);
+    EXPECT_NEAR(last[2], 179, 1);
+    EXPECT_EQ(last[3], 255);
+}
+
+TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsAndThe3DOnesAreNotThereYet) {
+    auto platform = MakePlatform();
+    ASSERT_TRUE(platform->IsReady());
+    std::unique_ptr<vela::SpriteRenderer> renderer_a(platform->CreateSpriteRenderer());
+    std::unique_ptr<vela::SpriteRenderer> renderer_b(platform->CreateSpriteRenderer());
+    ASSERT_NE(renderer_a, nullptr);
+    EXPECT_NE(renderer_a.get(), renderer_b.get());
+    std::unique_ptr<vela::File> file_a(platform->CreateFile());
+    std::unique_ptr<vela::File> file_b(platform->CreateFile());
+    ASSERT_NE(file_a, nullptr);
+    EXPECT_NE(file_a.get(), file_b.get());
+    vela::ImageData image;
+    image.Allocate(2, 2);
+    std::unique_ptr<vela::Texture> texture_a(platform->CreateTexture(image));
+    std::unique_ptr<vela::Texture> texture_b(platform->CreateTexture(image));
+    EXPECT_NE(texture_a.get(), texture_b.get());
+    std::unique_ptr<vela::TouchInputManager> touch(platform->CreateTouchInputManager());
+    EXPECT_NE(touch, nullptr);
+    std::unique_ptr<vela::SonyControllerInputManager> pad(
+        platform->CreateSonyControllerInputManager());
+    EXPECT_NE(pad, nullptr);
+
+    EXPECT_EQ(platform->CreateMesh(), nullptr);
+    EXPECT_EQ(platform->CreateRenderer3D(), nullptr);
+    EXPECT_EQ(platform->CreateRenderTarget(64, 64), nullptr);
+    EXPECT_EQ(platform->FormatFilename("dir\\a.png"), "dir\\a.png");
+}
+
+}  // namespace
