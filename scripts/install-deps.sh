@@ -14,7 +14,7 @@ linux_packages=(
 )
 windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
-  wine64 xvfb xauth x11-apps imagemagick xdotool
+  wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
 
 packages=("${linux_packages[@]}")
