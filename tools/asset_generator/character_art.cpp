@@ -69,19 +69,15 @@ void DrawArm(Painter& p, Vec2 shoulder, Vec2 elbow, Vec2 hand, const Colour& sle
 
 void DrawHead(Painter& p, Vec2 c, float mouth_open) {
     const float r = 12.5f;
+    // Hair at the back of the head, under the cap.
+    const Ellipse hair(c + Vec2{-6.5f, -3.0f}, 7.5f, 8.0f, -0.4f);
+    p.FillOutlined(hair, Colour::Hex(0x7a4a26), kInk, kLine);
     // Ear-less round head with a nose bump facing right.
     const Circle skull(c, r);
     const Circle nose(c + Vec2{r - 0.5f, 1.5f}, 3.2f);
     ShapeUnion head(1.0f);
     head.Add(skull).Add(nose);
     p.FillOutlined(head, Paint::Radial(c + Vec2{3, -4}, r * 1.5f, kSkin, kSkinShade), kInk, kLine);
-    // Hair showing under the back of the cap, and an ear.
-    const Ellipse hair(c + Vec2{-6.0f, -2.0f}, 7.0f, 6.5f, -0.5f);
-    p.FillOutlined(ShapeClip(hair, skull, ShapeClip::Mode::Intersect), Colour::Hex(0x7a4a26), kInk,
-                   1.0f);
-    const Ellipse ear(c + Vec2{-2.0f, 2.0f}, 2.6f, 3.3f);
-    p.FillOutlined(ear, kSkinShade, kInk, 1.0f);
-    p.Fill(Capsule(c + Vec2{-2.3f, 0.8f}, c + Vec2{-1.6f, 3.2f}, 0.5f), kInk.WithAlpha(0.5f));
     // Cheek and eye.
     p.Fill(Circle(c + Vec2{4.5f, 5.5f}, 2.4f), Colour::Hex(0xff8a7a, 0.45f), 1.0f);
     const Ellipse eye(c + Vec2{5.0f, -1.5f}, 2.4f, 3.3f);
