@@ -55,7 +55,12 @@ PixelInput VS(VertexInput input)
 
 const char DefaultSpriteShaderD3D11::kPixelSource[] = R"(
 Texture2D diffuse_texture : register(t0);
-SamplerState Sampler0 : register(s0);
+SamplerState Sampler0 : register(s0)
+{
+    Filter = MIN_MAG_MIP_LINEAR;
+    AddressU = Wrap;
+    AddressV = Wrap;
+};
 
 struct PixelInput
 {

@@ -10,15 +10,21 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+run_dir=""
 if [ "${1:-}" = -C ]; then
   [ $# -ge 2 ] || { echo "wine-run: -C needs a folder" >&2; exit 2; }
-  cd "$2" || { echo "wine-run: no folder $2: build the Windows tree with scripts/build-windows.sh" >&2; exit 2; }
+  run_dir=$2
   shift 2
 fi
 [ $# -ge 1 ] || { echo "usage: wine-run.sh [-C dir] <program.exe> [arguments...]" >&2; exit 2; }
-if [ -z "${VELA_WINE_SCRIPT:-}" ] && [ ! -f "$1" ]; then
-  echo "wine-run: $1 not found: build the Windows tree with scripts/build-windows.sh" >&2
-  exit 2
+if [ -z "${VELA_WINE_SCRIPT:-}" ]; then
+  [ -f "$1" ] || { echo "wine-run: $1 not found: build the Windows tree with scripts/build-windows.sh" >&2; exit 2; }
+  program=$(realpath "$1")
+  shift
+  set -- "$program" "$@"
+fi
+if [ -n "$run_dir" ]; then
+  cd "$run_dir" || { echo "wine-run: no folder $run_dir: build the Windows tree with scripts/build-windows.sh" >&2; exit 2; }
 fi
 for tool in wine wineserver xvfb-run flock; do
   command -v "$tool" >/dev/null || { echo "wine-run: $tool not found; run scripts/install-deps.sh" >&2; exit 2; }
