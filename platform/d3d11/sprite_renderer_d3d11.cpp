@@ -90,8 +90,10 @@ void SpriteRendererD3D11::Begin(bool clear) {
 void SpriteRendererD3D11::DrawSprite(const Sprite& sprite) {
     ID3D11DeviceContext* context = platform_d3d11.context;
     ShaderD3D11* sprite_shader = static_cast<ShaderD3D11*>(shader);
-    // An inert renderer (no device, or its set-up failed) draws nothing.
-    if (context == nullptr || sprite_shader == nullptr || vertex_buffer == nullptr) {
+    // An inert renderer (no device, failed set-up, a shader that didn't build) draws
+    // nothing.
+    if (context == nullptr || sprite_shader == nullptr || !sprite_shader->IsBuilt() ||
+        vertex_buffer == nullptr) {
         return;
     }
     const SpriteConstants constants = BuildConstants(sprite);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "d3d11/platform_d3d11.h"
+#include "d3d11/window.h"
 
 namespace {
 
@@ -123,6 +124,71 @@ TEST_F(InputD3D11Test, MousePanelIsOneOfTwoTouchesAndOddIndicesReadUntouched) {
     }
     touch.DisablePanel(0);
     EXPECT_FALSE(touch.IsPanelEnabled(0));
+}
+
+}  // namespace
+
+namespace {
+
+void SendMouseButton(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Real mouse input through the system: SendInput reaches DirectInput's buffer.
+TEST_F(InputD3D11Test, MouseButtonsDriveTheTwoTouchesOnlyWhileThePanelIsEnabled) {
+    vela::TouchInputManagerD3D11 touch(*platform_);
+    if (!touch.HasDevice())
+        GTEST_SKIP() << "no mouse device";
+    HWND hwnd = platform_->window->hwnd;
+    SetForegroundWindow(hwnd);
+    POINT point = {50, 60};
+    ClientToScreen(hwnd, &point);
+    SetCursorPos(point.x, point.y);
+    auto frame = [&] {
+        for (int i = 0; i < 20; ++i)
+            platform_->Update();
+        Sleep(20);
+        touch.Update();
+    };
+    const vela::Touch& left = touch.GetTouch(0, 0);
+    const vela::Touch& right = touch.GetTouch(0, 1);
+
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::None) << "a disabled panel reports nothing";
+    EXPECT_EQ(left.id, -1);
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    frame();
+
+    touch.EnablePanel(0);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::New);
+    EXPECT_EQ(left.id, 0);
+    EXPECT_FLOAT_EQ(left.position.x, 50.0f);
+    EXPECT_FLOAT_EQ(left.position.y, 60.0f);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::Active);
+    SendMouseButton(MOUSEEVENTF_RIGHTDOWN);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::Active);
+    EXPECT_EQ(right.type, vela::TouchType::New);
+    EXPECT_EQ(right.id, 1);
+    EXPECT_FLOAT_EQ(right.position.x, 50.0f);
+    EXPECT_FLOAT_EQ(right.position.y, 60.0f);
+
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    SendMouseButton(MOUSEEVENTF_RIGHTUP);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::Released);
+    EXPECT_EQ(right.type, vela::TouchType::Released);
+    frame();
+    EXPECT_EQ(left.type, vela::TouchType::None);
+    EXPECT_EQ(right.type, vela::TouchType::None);
+    EXPECT_EQ(left.id, 0) << "the id stays after the touch ends";
 }
 
 }  // namespace
