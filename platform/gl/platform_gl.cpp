@@ -8,6 +8,9 @@
 #include <cstring>
 #include <utility>
 
+#include "gl/mesh_gl.h"
+#include "gl/render_target_gl.h"
+#include "gl/renderer_3d_gl.h"
 #include "gl/sony_controller_input_manager_sdl.h"
 #include "gl/sprite_renderer_gl.h"
 #include "gl/texture_gl.h"
@@ -220,9 +223,19 @@ float PlatformGL::GetFrameTime() {
 void PlatformGL::BindRenderTargets() {
     if (!IsReady())
         return;
-    // render_target's own surface is bound here once render targets exist on this
-    // platform; until then everything goes to the platform's framebuffer.
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    const auto* target = dynamic_cast<const RenderTargetGL*>(render_target);
+    if (render_target && target && target->GetFramebuffer()) {
+        glBindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        // A target without a surface has no colour to draw into; depth still works.
+        glDrawBuffer(render_target ? GL_NONE : GL_COLOR_ATTACHMENT0);
+    }
+    // The back buffer is read back bottom-up and flipped; a render target's texture is
+    // sampled as it lies, so its rows are drawn top-down: texture coordinate (0, 0) is
+    // then its top-left corner, as on Direct3D. Winding as seen stays the same.
+    if (zero_to_one_depth_)
+        glClipControl(target ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_ZERO_TO_ONE);
     glViewport(0, 0, width, height);
     glDepthRange(0.0, 1.0);
 }
@@ -234,7 +247,6 @@ void PlatformGL::PreRender() {
 void PlatformGL::Clear() {
     if (!IsReady())
         return;
-    BindRenderTargets();
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
@@ -242,6 +254,13 @@ void PlatformGL::Clear() {
     glClearColor(clear_colour.x, clear_colour.y, clear_colour.z, clear_colour.w);
     glClearDepth(depth_clear_value);
     glClearStencil(stencil_clear_value & 0xFF);
+    if (render_target) {
+        // A smaller target's framebuffer reaches only part of the shared depth buffer;
+        // clear all of it, as the back buffer's clear would.
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
+    BindRenderTargets();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
@@ -299,8 +318,7 @@ Texture* PlatformGL::CreateTexture(const ImageData& image) {
 }
 
 Mesh* PlatformGL::CreateMesh() {
-    std::fprintf(stderr, "vela: meshes are not available on the GL platform yet\n");
-    return nullptr;
+    return new MeshGL(*this);
 }
 
 SonyControllerInputManager* PlatformGL::CreateSonyControllerInputManager() {
@@ -308,13 +326,11 @@ SonyControllerInputManager* PlatformGL::CreateSonyControllerInputManager() {
 }
 
 Renderer3D* PlatformGL::CreateRenderer3D() {
-    std::fprintf(stderr, "vela: the 3D renderer is not available on the GL platform yet\n");
-    return nullptr;
+    return new Renderer3DGL(*this);
 }
 
-RenderTarget* PlatformGL::CreateRenderTarget(int32_t, int32_t) {
-    std::fprintf(stderr, "vela: render targets are not available on the GL platform yet\n");
-    return nullptr;
+RenderTarget* PlatformGL::CreateRenderTarget(int32_t target_width, int32_t target_height) {
+    return new RenderTargetGL(*this, target_width, target_height);
 }
 
 Matrix44 PlatformGL::FitClipDepth(const Matrix44& projection, bool zero_to_one) {

@@ -48,7 +48,10 @@ public:
     bool ReadFrame(ImageData& image) override;
 
     // Binds the current target (render_target's surface when set, else the platform's
-    // framebuffer) and sets the viewport to the back-buffer size.
+    // framebuffer) with the platform's depth buffer and sets the viewport to the
+    // back-buffer size. A render target is drawn into with its rows top-down, so its
+    // texture reads the same way up as on Direct3D; one whose creation failed gets depth
+    // only.
     void BindRenderTargets();
 
     // True when clip-space depth is 0..1 as in Direct3D (glClipControl); otherwise GL's
@@ -58,6 +61,8 @@ public:
     static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
     SDL_Window* GetWindow() const { return window_; }
     uint32_t GetFramebuffer() const { return framebuffer_; }
+    // The depth renderbuffer shared by the back buffer and every render target.
+    uint32_t GetDepthBuffer() const { return depth_buffer_; }
 
 private:
     bool OpenWindow(int requested_width, int requested_height, bool fullscreen);

@@ -1,0 +1,101 @@
+#include "gl/primitive_gl.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "gl/platform_gl.h"
+
+namespace vela {
+
+namespace {
+
+constexpr uint64_t kMaxBufferBytes = 0x7FFFFFFFu;
+
+}  // namespace
+
+PrimitiveGL::PrimitiveGL(PlatformGL& platform) : platform_gl_(platform) {}
+
+PrimitiveGL::~PrimitiveGL() {
+    ReleaseBuffer();
+}
+
+void PrimitiveGL::ReleaseBuffer() {
+    if (index_buffer_)
+        glDeleteBuffers(1, &index_buffer_);
+    index_buffer_ = 0;
+    drawable_indices_ = 0;
+    max_index_ = 0;
+}
+
+bool PrimitiveGL::InitIndexBuffer(Platform&, const void* indices, uint32_t count,
+                                  uint32_t index_byte_size) {
+    ReleaseBuffer();
+    num_indices = count;
+    if (count == 0)
+        return true;
+    if (!indices || index_byte_size == 0)
+        return false;
+    const uint64_t bytes = static_cast<uint64_t>(count) * index_byte_size;
+    if (bytes > kMaxBufferBytes) {
+        std::fprintf(stderr, "vela: index buffer of %llu bytes is too large\n",
+                     static_cast<unsigned long long>(bytes));
+        return false;
+    }
+    if (!platform_gl_.IsReady())
+        return false;
+
+    // Indices are read as 32-bit values whatever size was given: only the whole ones that
+    // are really in the buffer get drawn, and the largest is kept so the renderer never
+    // fetches vertices past the end of the mesh.
+    const uint64_t whole = bytes / 4;
+    drawable_indices_ = static_cast<uint32_t>(whole < count ? whole : count);
+    const auto* bytes_in = static_cast<const uint8_t*>(indices);
+    for (uint32_t i = 0; i < drawable_indices_; ++i) {
+        uint32_t index;
+        std::memcpy(&index, bytes_in + static_cast<size_t>(i) * 4, 4);
+        if (index > max_index_)
+            max_index_ = index;
+    }
+
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+    glGenBuffers(1, &index_buffer_);
+    // The element binding is vertex-array state: fill the buffer through a target that
+    // no vertex array remembers.
+    glBindBuffer(GL_COPY_WRITE_BUFFER, index_buffer_);
+    glBufferData(GL_COPY_WRITE_BUFFER, static_cast<GLsizeiptr>(bytes), indices, GL_STATIC_DRAW);
+    glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+    if (glGetError() != GL_NO_ERROR) {
+        std::fprintf(stderr, "vela: index buffer of %llu bytes could not be created\n",
+                     static_cast<unsigned long long>(bytes));
+        ReleaseBuffer();
+        return false;
+    }
+    return true;
+}
+
+void PrimitiveGL::SetType(PrimitiveType new_type) {
+    type = new_type;
+    switch (new_type) {
+        case PrimitiveType::TriangleList:
+            mode_ = GL_TRIANGLES;
+            break;
+        case PrimitiveType::TriangleStrip:
+            mode_ = GL_TRIANGLE_STRIP;
+            break;
+        case PrimitiveType::LineList:
+            mode_ = GL_LINES;
+            break;
+        default:
+            return;
+    }
+    has_mode_ = true;
+}
+
+void PrimitiveGL::BindIndexBuffer() const {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer_);
+}
+
+}  // namespace vela

@@ -1,0 +1,73 @@
+#include "gl/render_target_gl.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdio>
+
+#include "gl/platform_gl.h"
+#include "gl/texture_gl.h"
+
+namespace vela {
+
+RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t height_)
+    : RenderTarget(width_, height_), platform_gl_(platform) {
+    if (!platform.IsReady())
+        return;
+    GLint max_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    if (width <= 0 || height <= 0 || width > max_size || height > max_size) {
+        std::fprintf(stderr, "vela: render target size %dx%d is not usable\n", width, height);
+        return;
+    }
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+    GLuint colour = 0;
+    glGenTextures(1, &colour);
+    glBindTexture(GL_TEXTURE_2D, colour);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
+    // Drawing covers where both overlap: the target, within the back buffer's size.
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                              platform.GetDepthBuffer());
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    const GLenum error = glGetError();
+    platform.BindRenderTargets();
+    if (!complete || error != GL_NO_ERROR) {
+        std::fprintf(stderr, "vela: render target of %dx%d could not be created\n", width, height);
+        glDeleteFramebuffers(1, &framebuffer_);
+        framebuffer_ = 0;
+        glDeleteTextures(1, &colour);
+        return;
+    }
+    texture = new TextureGL(colour, width, height);
+    // Without clip control its rows can only be drawn bottom-up.
+    if (!platform.ZeroToOneDepth())
+        std::fprintf(stderr,
+                     "vela: this OpenGL has no clip control; render targets read "
+                     "upside down\n");
+}
+
+RenderTargetGL::~RenderTargetGL() {
+    if (platform_gl_.render_target == this) {
+        platform_gl_.render_target = nullptr;
+        platform_gl_.BindRenderTargets();
+    }
+    if (framebuffer_)
+        glDeleteFramebuffers(1, &framebuffer_);
+}
+
+void RenderTargetGL::Begin(Platform&) {}
+
+void RenderTargetGL::End(Platform&) {}
+
+}  // namespace vela
