@@ -18,7 +18,19 @@ function(vela_add_gtest target)
   else()
     gtest_discover_tests(${target}
       WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
-      PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
+      TEST_LIST ${target}_TESTS
       DISCOVERY_TIMEOUT 60)
+    # Discovery can't pass list-valued properties (several labels, several variables), so
+    # they are set by a script that CTest reads after the discovered test list.
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_properties.cmake)
+    file(WRITE ${script}
+      "foreach(test IN LISTS ${target}_TESTS)\n"
+      "  set_tests_properties(\"\${test}\" PROPERTIES LABELS \"${ARG_LABELS}\")\n")
+    if(ARG_ENVIRONMENT)
+      file(APPEND ${script}
+        "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${ARG_ENVIRONMENT}\")\n")
+    endif()
+    file(APPEND ${script} "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
   endif()
 endfunction()
