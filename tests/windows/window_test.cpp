@@ -55,4 +55,25 @@ TEST(WindowTest, PlatformWindowIsTitledAndItsClientAreaIsTheBackBufferSize) {
     EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
+TEST(WindowTest, FullScreenTakesTheDesktopSizeWhateverWasAsked) {
+    const int desktop_width = GetSystemMetrics(SM_CXSCREEN);
+    const int desktop_height = GetSystemMetrics(SM_CYSCREEN);
+    {
+        vela::PlatformD3D11 platform(GetModuleHandleA(nullptr), 640, 360, true, false);
+        EXPECT_EQ(platform.width, desktop_width);
+        EXPECT_EQ(platform.height, desktop_height);
+        if (platform.IsReady()) {
+            RECT rect = {};
+            ASSERT_TRUE(GetWindowRect(platform.window->hwnd, &rect));
+            EXPECT_EQ(rect.left, 0);
+            EXPECT_EQ(rect.top, 0);
+            EXPECT_EQ(rect.right - rect.left, desktop_width);
+            EXPECT_EQ(rect.bottom - rect.top, desktop_height);
+        }
+    }
+    // Leaving restores the display mode the desktop had.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktop_width);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), desktop_height);
+}
+
 }  // namespace
