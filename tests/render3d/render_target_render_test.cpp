@@ -85,11 +85,13 @@ TEST_F(RenderTargetRenderTest, PictureDrawnIntoATargetShowsTheRightWayUpAsASprit
     EXPECT_TRUE(PixelIs(frame, 100, 450, kClear));
 }
 
-TEST_F(RenderTargetRenderTest, ClearingATargetLeavesTheBackBufferAlone) {
+TEST_F(RenderTargetRenderTest, ClearingATargetKeepsTheBackBufferButClearsAllTheDepth) {
     std::unique_ptr<vela::RenderTarget> target(platform_->CreateRenderTarget(256, 256));
     ASSERT_NE(target, nullptr);
+    // Near red sprites, one inside the target's reach and one outside it.
     sprites_->Begin(true);
-    sprites_->DrawSprite(MakeSprite(100, 100, 0, 40, 40, 0xFF0000FFu));
+    sprites_->DrawSprite(MakeSprite(100, 100, -0.5f, 40, 40, 0xFF0000FFu));
+    sprites_->DrawSprite(MakeSprite(600, 400, -0.5f, 40, 40, 0xFF0000FFu));
     sprites_->End();
     platform_->render_target = target.get();
     platform_->Clear();
@@ -97,6 +99,15 @@ TEST_F(RenderTargetRenderTest, ClearingATargetLeavesTheBackBufferAlone) {
     renderer_->End();
     platform_->render_target = nullptr;
     EXPECT_TRUE(PixelIs(Frame(), 100, 100, kRed));
+
+    // The depth buffer is the platform's one, cleared whole: far sprites now pass.
+    sprites_->Begin(false);
+    sprites_->DrawSprite(MakeSprite(100, 100, 0.5f, 20, 20, 0xFF00FF00u));
+    sprites_->DrawSprite(MakeSprite(600, 400, 0.5f, 20, 20, 0xFF00FF00u));
+    sprites_->End();
+    const ImageData frame = Frame();
+    EXPECT_TRUE(PixelIs(frame, 100, 100, kGreen));
+    EXPECT_TRUE(PixelIs(frame, 600, 400, kGreen));
 }
 
 TEST_F(RenderTargetRenderTest, FailedTargetTakesNoDrawingAndDeletingTheCurrentOneUnsetsIt) {

@@ -43,7 +43,7 @@ TEST_F(Render3DTest, FreshRendererLightsWithHalfGreyAmbientAndOneWhiteLight) {
 
     auto white = SolidTexture(255, 255, 255);
     // Facing the light: saturated. One corner lies on the world origin, where the unused
-    // light slots sit; that must not spoil the pixel.
+    // light slots sit: their zero light vectors must not turn into NaN on any driver.
     auto facing = MakeSquare(20, 20, 20, kFacingCamera, white.get());
     // Facing away sideways: ambient alone.
     const float sideways[3] = {1.0f, 0.0f, 0.0f};
@@ -90,6 +90,39 @@ TEST_F(Render3DTest, OnlyTheFirstFourLightsCount) {
     renderer_->End();
     // Four times 0.2 red; the fifth light adds no green.
     EXPECT_TRUE(PixelIs(Frame(), ScreenX(0), ScreenY(0), {204, 0, 0, 255}));
+}
+
+TEST_F(Render3DTest, NormalsTakeTheInverseTransposeAndAreNotNormalisedPerPixel) {
+    vela::Default3DShaderData& data = renderer_->default_shader_data;
+    data.ambient_light_colour = vela::Vector4(0, 0, 0, 1);
+    data.point_lights.clear();
+    vela::PointLight overhead;
+    overhead.colour = vela::Vector4(1, 1, 1, 1);
+    overhead.position = vela::Vector3(0, 0, 100000);
+    data.AddPointLight(overhead);
+    auto white = SolidTexture(255, 255, 255);
+
+    // Normals leaning left on the left corners and right on the right ones: halfway they
+    // interpolate to (0, 0, 0.8), which lights at 0.8 unless normalised again.
+    std::vector<LitVertex> fan = SquareVertices(-200, 0, 40, kFacingCamera);
+    for (LitVertex& v : fan) {
+        v.normal[0] = v.position[0] < -200 ? -0.6f : 0.6f;
+        v.normal[2] = 0.8f;
+    }
+    auto leaning = MakeMesh(fan, kSquareIndices, 6, white.get());
+
+    // Sheared so that z grows with x: the surface's normal becomes (-1, 0, 1) / sqrt 2.
+    vela::Matrix44 shear = Translation(200, 0, 0);
+    shear.m[0][2] = 1.0f;
+    auto sheared = MakeSquare(0, 0, 20, kFacingCamera, white.get());
+
+    renderer_->Begin(true);
+    Draw(*leaning);
+    Draw(*sheared, shear);
+    renderer_->End();
+    const ImageData frame = Frame();
+    EXPECT_TRUE(PixelIs(frame, ScreenX(-200), ScreenY(0), {204, 204, 204, 255}));
+    EXPECT_TRUE(PixelIs(frame, ScreenX(200), ScreenY(0), {180, 180, 180, 255}));
 }
 
 TEST_F(Render3DTest, UntexturedPrimitiveShowsTheEightTexelCheckerboard) {

@@ -77,6 +77,45 @@ TEST_F(SkinnedMeshRenderTest, WeightsBlendTheBonesAsGiven) {
     EXPECT_TRUE(PixelIs(frame, ScreenX(0), ScreenY(-15), kClear));
 }
 
+TEST_F(SkinnedMeshRenderTest, BonesTurnNormalsAndTheWorldMatrixTurnsThemWithoutInverting) {
+    vela::SkinnedMeshShaderData& data = renderer_->skinned_mesh_shader_data;
+    data.ambient_light_colour = vela::Vector4(0, 0, 0, 1);
+    vela::PointLight overhead;
+    overhead.colour = vela::Vector4(1, 1, 1, 1);
+    overhead.position = vela::Vector3(0, 0, 100000);
+    data.AddPointLight(overhead);
+    // Bone 1 turns a quarter about y: x goes to -z, z to x; the square is built standing
+    // in the yz plane so that it lands facing the camera.
+    bones_.assign(2, Translation(0, 0, 0));
+    bones_[1].m[0][0] = 0;
+    bones_[1].m[0][2] = -1;
+    bones_[1].m[2][0] = 1;
+    bones_[1].m[2][2] = 0;
+    data.bone_matrices = &bones_;
+
+    // Normals along -x, turned by bone 1 to face the light.
+    std::vector<SkinnedVertex> vertices;
+    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera))
+        vertices.push_back({{0, v.position[1], v.position[0]},
+                            {-1, 0, 0},
+                            Bones(1, 0, 0, 0),
+                            {1, 0, 0, 0},
+                            {v.uv[0], v.uv[1]}});
+    auto turned = MakeMesh(vertices, kSquareIndices, 6, white_.get());
+    EXPECT_TRUE(PixelIs(DrawOnce(*turned), ScreenX(0), ScreenY(0), kWhite));
+
+    // A world matrix that shears z by x turns the normal (0, 0, 1) by its own upper 3 x 3,
+    // which leaves it as it is, so the square stays fully lit.
+    const float one[4] = {1, 0, 0, 0};
+    auto square = SkinnedSquare(Bones(0, 0, 0, 0), one);
+    vela::Matrix44 shear = Translation(0, 0, 0);
+    shear.m[0][2] = 1.0f;
+    renderer_->Begin(true);
+    Draw(*square, shear);
+    renderer_->End();
+    EXPECT_TRUE(PixelIs(Frame(), ScreenX(0), ScreenY(0), kWhite));
+}
+
 TEST_F(SkinnedMeshRenderTest, WithoutLightsOnlyTheAmbientColourLights) {
     bones_.assign(1, Translation(0, 0, 0));
     renderer_->skinned_mesh_shader_data.bone_matrices = &bones_;
@@ -105,9 +144,11 @@ TEST_F(SkinnedMeshRenderTest, BonesOutsideTheBufferAreNeverUsed) {
     EXPECT_TRUE(PixelIs(frame, ScreenX(200), ScreenY(0), kWhite));
     EXPECT_EQ(CoveredPixels(frame), 40 * 40);
 
-    // Index 200 adds nothing: with weights (1, 1) the vertex is exactly bone 127's.
+    // Index 200 adds nothing: with weights (1, 1) the vertex is exactly bone 5's.
+    bones_[5] = Translation(200, 0, 0);
+    bones_[127] = Translation(-250, -150, 0);
     const float two[4] = {1, 1, 0, 0};
-    frame = DrawOnce(*SkinnedSquare(Bones(127, 200, 0, 0), two));
+    frame = DrawOnce(*SkinnedSquare(Bones(5, 200, 0, 0), two));
     EXPECT_TRUE(PixelIs(frame, ScreenX(200), ScreenY(0), kWhite));
     EXPECT_EQ(CoveredPixels(frame), 40 * 40);
 
@@ -121,11 +162,24 @@ TEST_F(SkinnedMeshRenderTest, BonesOutsideTheBufferAreNeverUsed) {
     EXPECT_EQ(CoveredPixels(frame), 40 * 40);
 }
 
-TEST_F(SkinnedMeshRenderTest, LitVerticesAreTooSmallForTheSkinnedShader) {
+TEST_F(SkinnedMeshRenderTest, VerticesShorterThanTheSkinnedLayoutAreNotDrawn) {
     LightWithAmbientOnly(renderer_->skinned_mesh_shader_data);
-    // 32-byte vertices would let a 52-byte read run past the buffer's end.
-    auto lit = MakeSquare(0, 0, 20, kFacingCamera, white_.get());
-    EXPECT_EQ(CoveredPixels(DrawOnce(*lit)), 0);
+    // 32-byte vertices holding the skinned layout's first fields, so the square would show
+    // if drawn; reading 52 bytes from the last one would run past the buffer's end.
+    struct ShortVertex {
+        float position[3];
+        float normal[3];
+        uint32_t bone_indices;
+        float weight;
+    };
+    std::vector<ShortVertex> vertices;
+    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera))
+        vertices.push_back({{v.position[0], v.position[1], v.position[2]},
+                            {0, 0, 1},
+                            Bones(0, 200, 200, 200),
+                            1.0f});
+    auto mesh = MakeMesh(vertices, kSquareIndices, 6, white_.get());
+    EXPECT_EQ(CoveredPixels(DrawOnce(*mesh)), 0);
 }
 
 }  // namespace
