@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/application.h"
+#include "maths/matrix44.h"
+
+namespace vela {
+class FrameCapture;
+class Mesh;
+class RenderTarget;
+class Renderer3D;
+class SpriteRenderer;
+class Texture;
+}  // namespace vela
+
+// A lit, textured cube turning slowly, a two-bone tube bending, and the cube seen from
+// another side through a render target drawn as a sprite in the corner. Runs until the
+// window is closed, or for a fixed number of frames, and can save its last frame as a PNG.
+class Mesh3DDemo : public vela::Application {
+public:
+    struct Options {
+        int frames = 0;  // 0: until the window is closed; otherwise fixed 1/60 s steps
+        std::string screenshot;
+    };
+
+    Mesh3DDemo(vela::Platform& platform, vela::FrameCapture* capture, const Options& options);
+
+    void Init() override;
+    void CleanUp() override;
+    bool Update(float frame_time) override;
+    void Render() override;
+
+    // False when something could not be made or the screenshot could not be saved.
+    bool Succeeded() const { return succeeded_; }
+
+private:
+    void RenderIntoTarget();
+    void SaveScreenshot();
+
+    vela::FrameCapture* capture_;
+    Options options_;
+    vela::Renderer3D* renderer_ = nullptr;
+    vela::SpriteRenderer* sprites_ = nullptr;
+    vela::Mesh* cube_ = nullptr;
+    vela::Mesh* tube_ = nullptr;
+    vela::Texture* crate_ = nullptr;
+    vela::RenderTarget* target_ = nullptr;
+    std::vector<vela::Matrix44> bones_;
+    vela::Matrix44 screen_projection_;
+    vela::Matrix44 target_projection_;
+    vela::Matrix44 view_;
+    int frame_ = 0;
+    float time_ = 0.0f;
+    bool succeeded_ = true;
+};
