@@ -84,6 +84,18 @@ TEST(PlatformD3D11Test, ClearUsesTheClearValuesOfTheWholeBackBuffer) {
     EXPECT_EQ(last[3], 255);
 }
 
+TEST(PlatformD3D11Test, WithoutVsyncTheSwapChainAsksForNoRefreshRate) {
+    auto free_running = MakePlatform();
+    ASSERT_TRUE(free_running->IsReady());
+    DXGI_SWAP_CHAIN_DESC desc;
+    ASSERT_TRUE(SUCCEEDED(free_running->swap_chain->GetDesc(&desc)));
+    EXPECT_EQ(desc.BufferDesc.RefreshRate.Numerator, 0u);
+    EXPECT_EQ(desc.BufferDesc.RefreshRate.Denominator, 1u);
+    EXPECT_EQ(desc.BufferCount, 1u);
+    EXPECT_EQ(desc.BufferDesc.Format, DXGI_FORMAT_R8G8B8A8_UNORM);
+    EXPECT_TRUE(desc.Windowed);
+}
+
 TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsAndThe3DOnesAreNotThereYet) {
     auto platform = MakePlatform();
     ASSERT_TRUE(platform->IsReady());
