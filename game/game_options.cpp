@@ -7,8 +7,9 @@
 const char* GameOptions::Usage() {
     return "Usage: game [options]\n"
            "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
-           "throw, triangle calls a frag back. On the keyboard: arrows or WASD aim and move\n"
-           "through menus, Space, Enter or X is cross, Escape or Backspace is triangle.\n"
+           "throw, triangle calls a frag back. On Linux the keyboard plays too: arrows or\n"
+           "WASD aim and move through menus, Space, Enter or X is cross, Escape or Backspace\n"
+           "is triangle.\n"
            "\n"
            "Options:\n"
            "  --help             show this text and exit\n"
@@ -20,7 +21,7 @@ const char* GameOptions::Usage() {
            "\n"
            "The game reads its pictures and font from the working directory, else from the\n"
            "directory of the program or its assets/ folder.\n"
-           "Headless: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot shot.png\n";
+           "Headless on Linux: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
 }
 
 GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::string& error) {
