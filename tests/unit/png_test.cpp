@@ -12,7 +12,7 @@
 
 namespace {
 
-struct PngSpec {
+struct PngKind {
     int width = 2;
     int height = 1;
     int bit_depth = 8;
@@ -32,7 +32,7 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
 void NoFlush(png_structp) {}
 
 // Encodes raw rows (already in the file's own sample layout) into PNG bytes.
-std::string EncodePng(const PngSpec& spec, const std::vector<std::vector<png_byte>>& rows) {
+std::string EncodePng(const PngKind& kind, const std::vector<std::vector<png_byte>>& rows) {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -42,18 +42,18 @@ std::string EncodePng(const PngSpec& spec, const std::vector<std::vector<png_byt
         return std::string();
     }
     png_set_write_fn(png, &out, AppendBytes, NoFlush);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bit_depth, spec.colour_type,
-                 spec.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    png_set_IHDR(png, info, kind.width, kind.height, kind.bit_depth, kind.colour_type,
+                 kind.interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!kind.palette.empty()) {
+        png_set_PLTE(png, info, kind.palette.data(), static_cast<int>(kind.palette.size()));
     }
-    if (!spec.palette_alpha.empty()) {
-        png_set_tRNS(png, info, spec.palette_alpha.data(),
-                     static_cast<int>(spec.palette_alpha.size()), nullptr);
+    if (!kind.palette_alpha.empty()) {
+        png_set_tRNS(png, info, kind.palette_alpha.data(),
+                     static_cast<int>(kind.palette_alpha.size()), nullptr);
     }
-    if (spec.grey_trns) {
+    if (kind.grey_trns) {
         png_color_16 colour = {};
-        colour.gray = spec.grey_trns_value;
+        colour.gray = kind.grey_trns_value;
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
     png_write_info(png, info);
@@ -79,14 +79,14 @@ std::vector<uint8_t> Decode(const std::string& bytes, vela::ImageData& image) {
 }  // namespace
 
 TEST(PngLoaderTest, RgbGainsOpaqueAlphaAndRgbaKeepsIt) {
-    PngSpec rgb;
+    PngKind rgb;
     vela::ImageData image;
     EXPECT_EQ(Decode(EncodePng(rgb, {{255, 0, 0, 0, 255, 0}}), image),
               (std::vector<uint8_t>{0xFF, 0, 0, 0xFF, 0, 0xFF, 0, 0xFF}));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 1);
 
-    PngSpec rgba;
+    PngKind rgba;
     rgba.colour_type = PNG_COLOR_TYPE_RGB_ALPHA;
     rgba.height = 2;
     EXPECT_EQ(Decode(EncodePng(rgba, {{1, 2, 3, 4, 5, 6, 7, 0}, {9, 10, 11, 12, 13, 14, 15, 128}}),
@@ -97,36 +97,36 @@ TEST(PngLoaderTest, RgbGainsOpaqueAlphaAndRgbaKeepsIt) {
 TEST(PngLoaderTest, OtherKindsBecomeEightBitRgba) {
     vela::ImageData image;
 
-    PngSpec grey;
+    PngKind grey;
     grey.colour_type = PNG_COLOR_TYPE_GRAY;
     EXPECT_EQ(Decode(EncodePng(grey, {{0x10, 0xF0}}), image),
               (std::vector<uint8_t>{0x10, 0x10, 0x10, 0xFF, 0xF0, 0xF0, 0xF0, 0xFF}));
 
-    PngSpec grey_alpha;
+    PngKind grey_alpha;
     grey_alpha.colour_type = PNG_COLOR_TYPE_GRAY_ALPHA;
     EXPECT_EQ(Decode(EncodePng(grey_alpha, {{0x20, 0x40, 0x80, 0xFF}}), image),
               (std::vector<uint8_t>{0x20, 0x20, 0x20, 0x40, 0x80, 0x80, 0x80, 0xFF}));
 
-    PngSpec one_bit;
+    PngKind one_bit;
     one_bit.colour_type = PNG_COLOR_TYPE_GRAY;
     one_bit.bit_depth = 1;
     EXPECT_EQ(Decode(EncodePng(one_bit, {{0x40}}), image),  // bits 0, 1
               (std::vector<uint8_t>{0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 
-    PngSpec palette;
+    PngKind palette;
     palette.colour_type = PNG_COLOR_TYPE_PALETTE;
     palette.palette = {{10, 20, 30}, {40, 50, 60}};
     palette.palette_alpha = {0x00};  // entry 0 transparent
     EXPECT_EQ(Decode(EncodePng(palette, {{1, 0}}), image),
               (std::vector<uint8_t>{40, 50, 60, 0xFF, 10, 20, 30, 0x00}));
 
-    PngSpec deep;
+    PngKind deep;
     deep.bit_depth = 16;
     deep.width = 1;
     EXPECT_EQ(Decode(EncodePng(deep, {{0xAB, 0xCD, 0x12, 0x34, 0xFF, 0xFF}}), image),
               (std::vector<uint8_t>{0xAB, 0x12, 0xFF, 0xFF}));
 
-    PngSpec grey_key;
+    PngKind grey_key;
     grey_key.colour_type = PNG_COLOR_TYPE_GRAY;
     grey_key.grey_trns = true;
     grey_key.grey_trns_value = 7;
@@ -135,10 +135,10 @@ TEST(PngLoaderTest, OtherKindsBecomeEightBitRgba) {
 }
 
 TEST(PngLoaderTest, InterlacedPicturesDecodeWhole) {
-    PngSpec spec;
-    spec.width = 9;
-    spec.height = 9;
-    spec.interlace = PNG_INTERLACE_ADAM7;
+    PngKind kind;
+    kind.width = 9;
+    kind.height = 9;
+    kind.interlace = PNG_INTERLACE_ADAM7;
     std::vector<std::vector<png_byte>> rows(9);
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 9; ++x) {
@@ -148,7 +148,7 @@ TEST(PngLoaderTest, InterlacedPicturesDecodeWhole) {
         }
     }
     vela::ImageData image;
-    const std::vector<uint8_t> pixels = Decode(EncodePng(spec, rows), image);
+    const std::vector<uint8_t> pixels = Decode(EncodePng(kind, rows), image);
     ASSERT_EQ(pixels.size(), 9u * 9u * 4u);
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 9; ++x) {
@@ -162,16 +162,16 @@ TEST(PngLoaderTest, InterlacedPicturesDecodeWhole) {
 }
 
 TEST(PngLoaderTest, BrokenFilesLeaveTheImageUntouched) {
-    PngSpec spec;
-    spec.width = 64;
-    spec.height = 64;
+    PngKind kind;
+    kind.width = 64;
+    kind.height = 64;
     std::vector<std::vector<png_byte>> rows(64, std::vector<png_byte>(64 * 3));
     for (int y = 0; y < 64; ++y) {
         for (int i = 0; i < 64 * 3; ++i) {
             rows[y][i] = static_cast<png_byte>((i * 31 + y * 17) & 0xFF);  // poor compression
         }
     }
-    const std::string good = EncodePng(spec, rows);
+    const std::string good = EncodePng(kind, rows);
     vela::ImageData image;
     ASSERT_FALSE(Decode(good, image).empty());
 
@@ -201,8 +201,8 @@ TEST(PngLoaderTest, BrokenFilesLeaveTheImageUntouched) {
 TEST(PngLoaderTest, LoadReadsThroughThePlatformAndNamesMissingFiles) {
     FakePlatform platform;
     vela::PNGLoader loader;
-    PngSpec spec;
-    const std::string path = WriteTempFile("two.png", EncodePng(spec, {{1, 2, 3, 4, 5, 6}}));
+    PngKind kind;
+    const std::string path = WriteTempFile("two.png", EncodePng(kind, {{1, 2, 3, 4, 5, 6}}));
     vela::ImageData image;
     loader.Load(path.c_str(), platform, image);
     ASSERT_FALSE(image.Empty());
