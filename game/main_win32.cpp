@@ -10,14 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "controller_record.h"
 #include "game_options.h"
-#include "graphics/image_data.h"
-#include "graphics/png_writer.h"
-#include "platform_harness.h"
-#include "recording_controller_input_manager.h"
-#include "replay_controller_input_manager.h"
-#include "sprite_application.h"
+#include "game_session.h"
 
 namespace {
 
@@ -50,19 +44,6 @@ bool IsAbsolute(const std::string& path) {
            (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
-void SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
-    vela::ImageData frame;
-    if (!capture.ReadFrame(frame)) {
-        std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
-        return;
-    }
-    // The frame's alpha is whatever the blending left; a screen is opaque.
-    const int64_t count = int64_t(frame.width) * frame.height;
-    for (int64_t i = 0; i < count; ++i)
-        frame.pixels[i * 4 + 3] = 255;
-    vela::PNGWriter::Save(path.c_str(), frame);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -88,23 +69,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             return path;
         return std::string(start_dir) + "\\" + path;
     };
-    const std::string screenshot = from_start(options.screenshot);
-    const std::string record = from_start(options.record);
-
-    std::vector<ControllerRecord> replay;
-    if (!options.replay.empty() && !ReplayControllerInputManager::LoadFile(
-                                       from_start(options.replay).c_str(), replay, error)) {
-        std::fprintf(stderr, "game: %s\n", error.c_str());
+    GameOptions resolved = options;
+    resolved.screenshot = from_start(options.screenshot);
+    resolved.record = from_start(options.record);
+    resolved.replay = from_start(options.replay);
+    GameSession session(resolved);
+    if (!session.Open())
         return 1;
-    }
-    std::FILE* record_file = nullptr;
-    if (!record.empty()) {
-        record_file = std::fopen(record.c_str(), "w");
-        if (!record_file) {
-            std::fprintf(stderr, "game: cannot write the record file %s\n", record.c_str());
-            return 1;
-        }
-    }
 
     FindDataDirectory();
 
@@ -112,44 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         new vela::PlatformD3D11(instance, 960, 544, false, true));
     if (!platform->IsReady()) {
         // The platform has said why on standard error.
-        if (record_file)
-            std::fclose(record_file);
         return 1;
     }
-
-    PlatformHarness harness(*platform);
-    harness.SetFrameLimit(options.frames);
-    harness.SetFixedFrameTime(options.fixedStep);
-    const bool replaying = !options.replay.empty();
-    if (replaying || record_file) {
-        harness.SetControllerFactory(
-            [&](vela::Platform& inner) -> vela::SonyControllerInputManager* {
-                vela::SonyControllerInputManager* source =
-                    replaying ? new ReplayControllerInputManager(std::move(replay))
-                              : inner.CreateSonyControllerInputManager();
-                if (!record_file)
-                    return source;
-                std::FILE* out = record_file;
-                record_file = nullptr;
-                return new RecordingControllerInputManager(source, out);
-            });
-    }
-    bool shot_taken = false;
-    if (!screenshot.empty() && options.frames > 0) {
-        harness.SetLastFrameHook([&] {
-            SaveScreenshot(*platform, screenshot);
-            shot_taken = true;
-        });
-    }
-
-    {
-        std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
-        application->Run();
-    }
-    if (!screenshot.empty() && !shot_taken)
-        SaveScreenshot(*platform, screenshot);
-    if (record_file)
-        std::fclose(record_file);
-    platform.reset();
-    return 0;
+    return session.Run(*platform, *platform);
 }
