@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "d3d11/file_win32.h"
+#include "d3d11/mesh_d3d11.h"
+#include "d3d11/render_target_d3d11.h"
+#include "d3d11/renderer_3d_d3d11.h"
 #include "d3d11/sony_controller_input_manager_d3d11.h"
 #include "d3d11/sprite_renderer_d3d11.h"
 #include "d3d11/texture_d3d11.h"
@@ -201,9 +204,12 @@ float PlatformD3D11::GetFrameTime() {
 }
 
 ID3D11RenderTargetView* PlatformD3D11::ColourView() const {
-    // Render targets are not made on this platform yet, so the back buffer is the only
-    // colour surface there is.
-    return back_buffer_view;
+    if (render_target == nullptr) {
+        return back_buffer_view;
+    }
+    // A target that failed to build (or isn't ours) has no colour to draw into.
+    const RenderTargetD3D11* target = dynamic_cast<const RenderTargetD3D11*>(render_target);
+    return target != nullptr ? target->render_target_view : nullptr;
 }
 
 void PlatformD3D11::PreRender() {
@@ -211,7 +217,10 @@ void PlatformD3D11::PreRender() {
         return;
     }
     const float colour[4] = {clear_colour.x, clear_colour.y, clear_colour.z, clear_colour.w};
-    context->ClearRenderTargetView(ColourView(), colour);
+    ID3D11RenderTargetView* view = ColourView();
+    if (view != nullptr) {
+        context->ClearRenderTargetView(view, colour);
+    }
     context->ClearDepthStencilView(depth_view, D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL,
                                    depth_clear_value,
                                    static_cast<UINT8>(stencil_clear_value & 0xFF));
@@ -256,8 +265,7 @@ Texture* PlatformD3D11::CreateTexture(const ImageData& image) {
 }
 
 Mesh* PlatformD3D11::CreateMesh() {
-    std::fprintf(stderr, "PlatformD3D11: meshes are not available on this platform yet\n");
-    return nullptr;
+    return new MeshD3D11(*this);
 }
 
 SonyControllerInputManager* PlatformD3D11::CreateSonyControllerInputManager() {
@@ -265,13 +273,11 @@ SonyControllerInputManager* PlatformD3D11::CreateSonyControllerInputManager() {
 }
 
 Renderer3D* PlatformD3D11::CreateRenderer3D() {
-    std::fprintf(stderr, "PlatformD3D11: the 3D renderer is not available on this platform yet\n");
-    return nullptr;
+    return new Renderer3DD3D11(*this);
 }
 
-RenderTarget* PlatformD3D11::CreateRenderTarget(int32_t, int32_t) {
-    std::fprintf(stderr, "PlatformD3D11: render targets are not available on this platform yet\n");
-    return nullptr;
+RenderTarget* PlatformD3D11::CreateRenderTarget(int32_t target_width, int32_t target_height) {
+    return new RenderTargetD3D11(*this, target_width, target_height);
 }
 
 Matrix44 PlatformD3D11::PerspectiveProjectionFov(float fov, float aspect, float near_z,

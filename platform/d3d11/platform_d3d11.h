@@ -32,7 +32,6 @@ public:
     File* CreateFile() override;
     TouchInputManager* CreateTouchInputManager() override;
     Texture* CreateTexture(const ImageData& image) override;
-    // The 3D classes are not on this platform yet: these three return null.
     Mesh* CreateMesh() override;
     SonyControllerInputManager* CreateSonyControllerInputManager() override;
     Renderer3D* CreateRenderer3D() override;
@@ -43,7 +42,9 @@ public:
     Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                           float near_z, float far_z) const override;
 
-    // Binds the current colour view and depth_view to the output-merger stage.
+    // Binds the current colour view (render_target's, else the back buffer's) and
+    // depth_view to the output-merger stage. A render target without a view binds no
+    // colour: drawing then only reaches the depth buffer.
     void BindRenderTargets();
 
     // Reads the back buffer through a staging texture.

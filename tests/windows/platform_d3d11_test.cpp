@@ -118,9 +118,18 @@ TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsAndThe3DOnesAreNotThereYet) 
         platform->CreateSonyControllerInputManager());
     EXPECT_NE(pad, nullptr);
 
-    EXPECT_EQ(platform->CreateMesh(), nullptr);
-    EXPECT_EQ(platform->CreateRenderer3D(), nullptr);
-    EXPECT_EQ(platform->CreateRenderTarget(64, 64), nullptr);
+    std::unique_ptr<vela::Mesh> mesh_a(platform->CreateMesh());
+    std::unique_ptr<vela::Mesh> mesh_b(platform->CreateMesh());
+    ASSERT_NE(mesh_a, nullptr);
+    EXPECT_NE(mesh_a.get(), mesh_b.get());
+    std::unique_ptr<vela::Renderer3D> renderer_3d_a(platform->CreateRenderer3D());
+    std::unique_ptr<vela::Renderer3D> renderer_3d_b(platform->CreateRenderer3D());
+    ASSERT_NE(renderer_3d_a, nullptr);
+    EXPECT_NE(renderer_3d_a.get(), renderer_3d_b.get());
+    std::unique_ptr<vela::RenderTarget> target_a(platform->CreateRenderTarget(64, 64));
+    std::unique_ptr<vela::RenderTarget> target_b(platform->CreateRenderTarget(64, 64));
+    ASSERT_NE(target_a, nullptr);
+    EXPECT_NE(target_a.get(), target_b.get());
     EXPECT_EQ(platform->FormatFilename("dir\\a.png"), "dir\\a.png");
 }
 
