@@ -38,9 +38,11 @@ static_assert(sizeof(LightConstants) == Default3DShaderD3D11::kLightBufferSize,
 
 }  // namespace
 
-// Matrices arrive transposed, so mul(v, m) is the row vector v times the CPU matrix. A
-// zero vector (a light exactly at the vertex, or an unused light at the origin) stays
-// zero instead of turning into NaN.
+// Matrices arrive transposed, so mul(v, m) is the row vector v times the CPU matrix. The
+// text keeps to what every HLSL compiler we meet takes (Wine's too): no loops, no
+// functions of our own, no conditional operator, macros without nested arguments.
+// SAFE_NORMALIZE keeps a zero vector (a light exactly at the vertex, or an unused light
+// at the origin) zero instead of turning it into NaN.
 const char Default3DShaderD3D11::kVertexSource[] = R"(#define NUM_LIGHTS 4
 
 cbuffer MatrixBuffer : register(b0)
@@ -63,23 +65,30 @@ struct PixelInput
     float4 position : SV_POSITION;
     float3 normal : NORMAL;
     float2 uv : TEXCOORD0;
-    float3 light_vector[NUM_LIGHTS] : TEXCOORD1;
+    float3 light_vector0 : TEXCOORD1;
+    float3 light_vector1 : TEXCOORD2;
+    float3 light_vector2 : TEXCOORD3;
+    float3 light_vector3 : TEXCOORD4;
 };
 
-float3 SafeNormalize(float3 v)
-{
-    float length_squared = dot(v, v);
-    return length_squared > 0.0 ? v * rsqrt(length_squared) : float3(0.0, 0.0, 0.0);
-}
+#define SAFE_NORMALIZE(result, vector) \
+    { \
+        float3 v = (vector); \
+        result = float3(0.0, 0.0, 0.0); \
+        if (dot(v, v) > 0.0) \
+            result = normalize(v); \
+    }
 
 PixelInput VS(VertexInput input)
 {
     PixelInput output;
     output.position = mul(input.position, wvp);
-    output.normal = SafeNormalize(mul(float4(input.normal, 0.0), invworld).xyz);
-    float4 world_position = mul(input.position, world);
-    [unroll] for (int k = 0; k < NUM_LIGHTS; ++k)
-        output.light_vector[k] = SafeNormalize(light_position[k].xyz - world_position.xyz);
+    SAFE_NORMALIZE(output.normal, mul(float4(input.normal, 0.0), invworld).xyz)
+    float3 world_position = mul(input.position, world).xyz;
+    SAFE_NORMALIZE(output.light_vector0, light_position[0].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector1, light_position[1].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector2, light_position[2].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector3, light_position[3].xyz - world_position)
     output.uv = input.uv;
     return output;
 }
@@ -102,14 +111,19 @@ struct PixelInput
     float4 position : SV_POSITION;
     float3 normal : NORMAL;
     float2 uv : TEXCOORD0;
-    float3 light_vector[NUM_LIGHTS] : TEXCOORD1;
+    float3 light_vector0 : TEXCOORD1;
+    float3 light_vector1 : TEXCOORD2;
+    float3 light_vector2 : TEXCOORD3;
+    float3 light_vector3 : TEXCOORD4;
 };
 
 float4 PS(PixelInput input) : SV_TARGET
 {
     float4 colour = ambient_light_colour;
-    [unroll] for (int k = 0; k < NUM_LIGHTS; ++k)
-        colour += saturate(dot(input.normal, input.light_vector[k])) * light_colour[k];
+    colour += saturate(dot(input.normal, input.light_vector0)) * light_colour[0];
+    colour += saturate(dot(input.normal, input.light_vector1)) * light_colour[1];
+    colour += saturate(dot(input.normal, input.light_vector2)) * light_colour[2];
+    colour += saturate(dot(input.normal, input.light_vector3)) * light_colour[3];
     return saturate(colour) * diffuse_texture.Sample(Sampler0, input.uv);
 }
 )";

@@ -1,5 +1,6 @@
 #include "d3d11/skinned_mesh_shader_d3d11.h"
 
+#include <string>
 #include <vector>
 
 #include "d3d11/default_3d_shader_d3d11.h"
@@ -43,10 +44,7 @@ struct BoneConstants {
 static_assert(sizeof(BoneConstants) == SkinnedMeshShaderD3D11::kBoneBufferSize,
               "BoneMatricesBuffer layout");
 
-}  // namespace
-
-// The normal turns by the world's upper 3 x 3 as it is, without an inverse transpose.
-const char SkinnedMeshShaderD3D11::kVertexSource[] = R"(#define NUM_LIGHTS 4
+const char kVertexHead[] = R"(#define NUM_LIGHTS 4
 #define NUM_BONE_MATRICES 128
 
 cbuffer MatrixBuffer : register(b0)
@@ -79,14 +77,19 @@ struct PixelInput
     float4 position : SV_POSITION;
     float3 normal : NORMAL;
     float2 uv : TEXCOORD0;
-    float3 light_vector[NUM_LIGHTS] : TEXCOORD1;
+    float3 light_vector0 : TEXCOORD1;
+    float3 light_vector1 : TEXCOORD2;
+    float3 light_vector2 : TEXCOORD3;
+    float3 light_vector3 : TEXCOORD4;
 };
 
-float3 SafeNormalize(float3 v)
-{
-    float length_squared = dot(v, v);
-    return length_squared > 0.0 ? v * rsqrt(length_squared) : float3(0.0, 0.0, 0.0);
-}
+#define SAFE_NORMALIZE(result, vector) \
+    { \
+        float3 v = (vector); \
+        result = float3(0.0, 0.0, 0.0); \
+        if (dot(v, v) > 0.0) \
+            result = normalize(v); \
+    }
 
 PixelInput VS(VertexInput input)
 {
@@ -94,30 +97,71 @@ PixelInput VS(VertexInput input)
     float4 p = float4(input.position, 1.0);
     float4 n = float4(input.normal, 0.0);
     float4 skinned_position = float4(0.0, 0.0, 0.0, 0.0);
-    float3 skinned_normal = float3(0.0, 0.0, 0.0);
-    [unroll] for (uint k = 0; k < 4; ++k)
-    {
-        uint bone = (input.blend_indices >> (8 * k)) & 0xFF;
-        // An index past the buffer adds nothing.
-        if (bone < NUM_BONE_MATRICES)
-        {
-            skinned_position += input.blend_weights[k] * mul(p, bone_matrices[bone]);
-            skinned_normal += input.blend_weights[k] * mul(n, bone_matrices[bone]).xyz;
-        }
-    }
-    output.position = mul(skinned_position, wvp);
-    float4 world_position = mul(skinned_position, world);
-    output.normal = SafeNormalize(mul(skinned_normal, (float3x3)world));
-    [unroll] for (int l = 0; l < NUM_LIGHTS; ++l)
-        output.light_vector[l] = SafeNormalize(light_position[l].xyz - world_position.xyz);
+    float4 skinned_normal = float4(0.0, 0.0, 0.0, 0.0);
+    float4x4 bone;
+    uint bone_index;
+)";
+
+// The normal turns by the world's upper 3 x 3 as it is, without an inverse transpose.
+const char kVertexTail[] = R"(    output.position = mul(skinned_position, wvp);
+    float3 world_position = mul(skinned_position, world).xyz;
+    SAFE_NORMALIZE(output.normal, mul(skinned_normal.xyz, (float3x3)world))
+    SAFE_NORMALIZE(output.light_vector0, light_position[0].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector1, light_position[1].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector2, light_position[2].xyz - world_position)
+    SAFE_NORMALIZE(output.light_vector3, light_position[3].xyz - world_position)
     output.uv = input.uv;
     return output;
 }
 )";
 
+// bone = bone_matrices[bone_index] for an index in [first, first + count), as a binary
+// tree of comparisons.
+void AppendBonePick(std::string& text, uint32_t first, uint32_t count, int depth) {
+    const std::string indent(static_cast<std::size_t>(depth) * 4u, ' ');
+    if (count == 1) {
+        text += indent + "bone = bone_matrices[" + std::to_string(first) + "];\n";
+        return;
+    }
+    const uint32_t half = count / 2;
+    text += indent + "if (bone_index < " + std::to_string(first + half) + ")\n";
+    text += indent + "{\n";
+    AppendBonePick(text, first, half, depth + 1);
+    text += indent + "}\n" + indent + "else\n" + indent + "{\n";
+    AppendBonePick(text, first + half, count - half, depth + 1);
+    text += indent + "}\n";
+}
+
+// Wine's HLSL compiler can index constants only by a constant, so each bone matrix is
+// picked by comparisons rather than bone_matrices[bone_index]. The rest of the text keeps
+// to what it takes too: no loops, no functions of our own, no conditional operator.
+std::string BuildVertexSource() {
+    static const char* const kComponents[4] = {"x", "y", "z", "w"};
+    std::string text = kVertexHead;
+    for (int k = 0; k < 4; ++k) {
+        const std::string weight = std::string("input.blend_weights.") + kComponents[k];
+        text += "    bone_index = (input.blend_indices >> " + std::to_string(8 * k) + ") & 255;\n";
+        // An index past the buffer adds nothing.
+        text += "    if (bone_index < NUM_BONE_MATRICES)\n    {\n";
+        AppendBonePick(text, 0, SkinnedMeshShaderD3D11::kBoneCount, 2);
+        text += "        skinned_position += " + weight + " * mul(p, bone);\n";
+        text += "        skinned_normal += " + weight + " * mul(n, bone);\n";
+        text += "    }\n";
+    }
+    text += kVertexTail;
+    return text;
+}
+
+}  // namespace
+
+const std::string& SkinnedMeshShaderD3D11::VertexSource() {
+    static const std::string source = BuildVertexSource();
+    return source;
+}
+
 SkinnedMeshShaderD3D11::SkinnedMeshShaderD3D11(ID3D11Device* device,
                                                const SkinnedMeshShaderData* data)
-    : ShaderD3D11(device, kVertexSource, sizeof(kVertexSource) - 1,
+    : ShaderD3D11(device, VertexSource().c_str(), VertexSource().size(),
                   Default3DShaderD3D11::kPixelSource, Default3DShaderD3D11::kPixelSourceLength,
                   "skinning_shader_vs.hlsl", "skinning_shader_shader_ps.hlsl", kSkinnedLayout, 5),
       shader_data(data) {

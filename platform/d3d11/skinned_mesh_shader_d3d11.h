@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "d3d11/shader_d3d11.h"
 
@@ -26,7 +27,8 @@ public:
     static constexpr uint32_t kBoneCount = 128;
     static constexpr UINT kBoneBufferSize = kBoneCount * 64;
     static constexpr uint32_t kVertexSize = 52;
-    static const char kVertexSource[];
+    // Made once, on first use, and kept for the program's lifetime.
+    static const std::string& VertexSource();
 
     // `data` is kept by pointer and read at every draw.
     SkinnedMeshShaderD3D11(ID3D11Device* device, const SkinnedMeshShaderData* data);
