@@ -212,6 +212,14 @@ ID3D11RenderTargetView* PlatformD3D11::ColourView() const {
     return target != nullptr ? target->render_target_view : nullptr;
 }
 
+ID3D11DepthStencilView* PlatformD3D11::DepthView() const {
+    const RenderTargetD3D11* target = dynamic_cast<const RenderTargetD3D11*>(render_target);
+    if (target != nullptr && target->depth_view != nullptr) {
+        return target->depth_view;
+    }
+    return depth_view;
+}
+
 void PlatformD3D11::PreRender() {
     if (context == nullptr) {
         return;
@@ -221,9 +229,14 @@ void PlatformD3D11::PreRender() {
     if (view != nullptr) {
         context->ClearRenderTargetView(view, colour);
     }
+    const UINT8 stencil = static_cast<UINT8>(stencil_clear_value & 0xFF);
     context->ClearDepthStencilView(depth_view, D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL,
-                                   depth_clear_value,
-                                   static_cast<UINT8>(stencil_clear_value & 0xFF));
+                                   depth_clear_value, stencil);
+    ID3D11DepthStencilView* target_depth = DepthView();
+    if (target_depth != depth_view && target_depth != nullptr) {
+        context->ClearDepthStencilView(target_depth, D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL,
+                                       depth_clear_value, stencil);
+    }
 }
 
 void PlatformD3D11::Clear() {
@@ -241,7 +254,7 @@ void PlatformD3D11::BindRenderTargets() {
         return;
     }
     ID3D11RenderTargetView* view = ColourView();
-    context->OMSetRenderTargets(1, &view, depth_view);
+    context->OMSetRenderTargets(1, &view, DepthView());
 }
 
 std::string PlatformD3D11::FormatFilename(const char* name) const {

@@ -43,8 +43,9 @@ public:
                                           float near_z, float far_z) const override;
 
     // Binds the current colour view (render_target's, else the back buffer's) and
-    // depth_view to the output-merger stage. A render target without a view binds no
-    // colour: drawing then only reaches the depth buffer.
+    // depth_view to the output-merger stage; a render target of another size than the
+    // back buffer brings a depth view of its own size instead. A render target without a
+    // view binds no colour: drawing then only reaches the depth buffer.
     void BindRenderTargets();
 
     // Reads the back buffer through a staging texture.
@@ -72,6 +73,7 @@ private:
     DXGI_RATIONAL FindRefreshRate(uint32_t desktop_width, uint32_t desktop_height) const;
     bool CreateViews();
     ID3D11RenderTargetView* ColourView() const;
+    ID3D11DepthStencilView* DepthView() const;
     void ReleaseAll();
 };
 

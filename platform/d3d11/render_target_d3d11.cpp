@@ -49,12 +49,17 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
         view_desc.Texture2D.MipLevels = 1;
         result = device->CreateShaderResourceView(surface->texture, &view_desc, &surface->view);
     }
+    if (SUCCEEDED(result) && (width != platform.width || height != platform.height)) {
+        result = CreateDepth(device);
+    }
     if (FAILED(result)) {
         std::fprintf(stderr, "RenderTargetD3D11: a target of %d x %d could not be created\n", width,
                      height);
         delete texture;
         texture = nullptr;
         SafeRelease(render_target_view);
+        SafeRelease(depth_view);
+        SafeRelease(depth_buffer);
     }
 }
 
@@ -64,7 +69,31 @@ RenderTargetD3D11::~RenderTargetD3D11() {
         platform_d3d11.render_target = nullptr;
         platform_d3d11.BindRenderTargets();
     }
+    SafeRelease(depth_view);
+    SafeRelease(depth_buffer);
     SafeRelease(render_target_view);
+}
+
+HRESULT RenderTargetD3D11::CreateDepth(ID3D11Device* device) {
+    D3D11_TEXTURE2D_DESC desc = {};
+    desc.Width = static_cast<UINT>(width);
+    desc.Height = static_cast<UINT>(height);
+    desc.MipLevels = 1;
+    desc.ArraySize = 1;
+    desc.Format = DXGI_FORMAT_D32_FLOAT;
+    desc.SampleDesc.Count = 1;
+    desc.SampleDesc.Quality = 0;
+    desc.Usage = D3D11_USAGE_DEFAULT;
+    desc.BindFlags = D3D11_BIND_DEPTH_STENCIL;
+    HRESULT result = device->CreateTexture2D(&desc, nullptr, &depth_buffer);
+    if (SUCCEEDED(result)) {
+        D3D11_DEPTH_STENCIL_VIEW_DESC view_desc = {};
+        view_desc.Format = DXGI_FORMAT_D32_FLOAT;
+        view_desc.ViewDimension = D3D11_DSV_DIMENSION_TEXTURE2D;
+        view_desc.Texture2D.MipSlice = 0;
+        result = device->CreateDepthStencilView(depth_buffer, &view_desc, &depth_view);
+    }
+    return result;
 }
 
 void RenderTargetD3D11::Begin(Platform&) {}

@@ -295,19 +295,38 @@ TEST_F(Render3DD3D11Test, RenderTargetIsAFloatSurfaceAndLeavesThePlatformWhenDel
     EXPECT_EQ(desc.Format, DXGI_FORMAT_R32G32B32A32_FLOAT);
     EXPECT_EQ(desc.BindFlags, UINT{D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE});
 
-    platform_->render_target = target.get();
-    platform_->BindRenderTargets();
+    // Direct3D 11 takes a depth view only with colour views of its size: a target larger
+    // than the 128 x 128 back buffer brings its own, one of the same size doesn't.
     ID3D11RenderTargetView* bound = nullptr;
-    platform_->context->OMGetRenderTargets(1, &bound, nullptr);
+    ID3D11DepthStencilView* bound_depth = nullptr;
+    auto bind = [&](vela::RenderTarget* current) {
+        vela::SafeRelease(bound);
+        vela::SafeRelease(bound_depth);
+        platform_->render_target = current;
+        platform_->BindRenderTargets();
+        platform_->context->OMGetRenderTargets(1, &bound, &bound_depth);
+    };
+    bind(target.get());
     EXPECT_EQ(bound, target->render_target_view);
-    vela::SafeRelease(bound);
+    ASSERT_NE(target->depth_view, nullptr);
+    EXPECT_EQ(bound_depth, target->depth_view);
+    vela::RenderTargetD3D11 same_size(*platform_, 128, 128);
+    EXPECT_EQ(same_size.depth_view, nullptr);
+    bind(&same_size);
+    EXPECT_EQ(bound, same_size.render_target_view);
+    EXPECT_EQ(bound_depth, platform_->depth_view);
 
     // Deleting the current target must leave no view of it to bind or clear.
+    bind(target.get());
     target.reset();
     EXPECT_EQ(platform_->render_target, nullptr);
-    platform_->context->OMGetRenderTargets(1, &bound, nullptr);
-    EXPECT_EQ(bound, platform_->back_buffer_view);
     vela::SafeRelease(bound);
+    vela::SafeRelease(bound_depth);
+    platform_->context->OMGetRenderTargets(1, &bound, &bound_depth);
+    EXPECT_EQ(bound, platform_->back_buffer_view);
+    EXPECT_EQ(bound_depth, platform_->depth_view);
+    vela::SafeRelease(bound);
+    vela::SafeRelease(bound_depth);
 
     for (int32_t size : {0, -5, D3D11_REQ_TEXTURE2D_U_OR_V_DIMENSION + 1}) {
         vela::RenderTargetD3D11 broken(*platform_, size, 64);
