@@ -96,7 +96,7 @@ TEST(PlatformD3D11Test, WithoutVsyncTheSwapChainAsksForNoRefreshRate) {
     EXPECT_TRUE(desc.Windowed);
 }
 
-TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsAndThe3DOnesAreNotThereYet) {
+TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsEachTime) {
     auto platform = MakePlatform();
     ASSERT_TRUE(platform->IsReady());
     std::unique_ptr<vela::SpriteRenderer> renderer_a(platform->CreateSpriteRenderer());
