@@ -1,6 +1,7 @@
 #include "game_options.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -75,4 +76,27 @@ GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::s
         return Result::Error;
     }
     return Result::Run;
+}
+
+bool GameOptions::ParseForProgram(int argc, const char* const* argv, int& exit_status) {
+    std::string error;
+    switch (Parse(argc, argv, error)) {
+        case Result::Help:
+            std::fputs(Usage(), stdout);
+            exit_status = 0;
+            return false;
+        case Result::Error:
+            std::fprintf(stderr, "game: %s (try --help)\n", error.c_str());
+            exit_status = 2;
+            return false;
+        case Result::Run:
+            break;
+    }
+    return true;
+}
+
+void GameOptions::ResolvePaths(const std::function<std::string(const std::string&)>& resolve) {
+    screenshot = resolve(screenshot);
+    record = resolve(record);
+    replay = resolve(replay);
 }

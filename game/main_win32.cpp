@@ -48,17 +48,9 @@ bool IsAbsolute(const std::string& path) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GameOptions options;
-    std::string error;
-    switch (options.Parse(__argc, __argv, error)) {
-        case GameOptions::Result::Help:
-            std::fputs(GameOptions::Usage(), stdout);
-            return 0;
-        case GameOptions::Result::Error:
-            std::fprintf(stderr, "game: %s (try --help)\n", error.c_str());
-            return 2;
-        case GameOptions::Result::Run:
-            break;
-    }
+    int exit_status = 0;
+    if (!options.ParseForProgram(__argc, __argv, exit_status))
+        return exit_status;
 
     // Paths on the command line are taken from where the program was started.
     char start_dir[MAX_PATH];
@@ -69,11 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             return path;
         return std::string(start_dir) + "\\" + path;
     };
-    GameOptions resolved = options;
-    resolved.screenshot = from_start(options.screenshot);
-    resolved.record = from_start(options.record);
-    resolved.replay = from_start(options.replay);
-    GameSession session(resolved);
+    options.ResolvePaths(from_start);
+    GameSession session(options);
     if (!session.Open())
         return 1;
 
