@@ -277,6 +277,7 @@ void PlatformGL::PostRender() {
                       GL_COLOR_BUFFER_BIT, same_size ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window_);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    frame_pacer.EndFrame();
 }
 
 bool PlatformGL::ReadFrame(ImageData& image) {

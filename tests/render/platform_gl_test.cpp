@@ -147,6 +147,25 @@ TEST(PlatformGLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
     EXPECT_EQ(static_cast<uint32_t>(bound), platform.GetFramebuffer());
 }
 
+TEST(PlatformGLTest, FramesPacedToSixtyASecondTakeAtLeastTheirTime) {
+    // No vsync and no display: nothing but the pacer holds the frames back.
+    PlatformGL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    platform.SetTargetFrameRate(60.0);
+    platform.PreRender();
+    platform.PostRender();  // the schedule starts here
+    const uint64_t start = SDL_GetPerformanceCounter();
+    const int frames = 30;
+    for (int i = 0; i < frames; ++i) {
+        platform.PreRender();
+        platform.PostRender();
+    }
+    const double seconds =
+        double(SDL_GetPerformanceCounter() - start) / double(SDL_GetPerformanceFrequency());
+    // A lower bound only; a busy machine may take longer.
+    EXPECT_GE(seconds, (frames - 0.5) / 60.0);
+}
+
 TEST(PlatformGLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
     testing::internal::CaptureStderr();
     PlatformGL platform(0, 544, false, true);
