@@ -133,6 +133,25 @@ TEST(Options, TextsFollowOneUpdateLateAndReturnHighlightsPlay) {
     EXPECT_FALSE(screens.soundOn);
 }
 
+TEST(Menu, CrossAndTrianglePressedTogetherOnlySelect) {
+    GameRig rig;
+    rig.Ticks(100);
+    ScreenManager& screens = rig.game().screens;
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_CROSS);  // Options
+    ASSERT_EQ(screens.state, ScreenState::Options);
+    // Cross picks Difficulty; the triangle of the same update does not go back.
+    rig.Press(BUTTON_CROSS | BUTTON_TRIANGLE);
+    EXPECT_EQ(screens.state, ScreenState::Options);
+    EXPECT_TRUE(screens.hardDifficulty);
+    // On "Return" the pair goes back once, through cross.
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_CROSS | BUTTON_TRIANGLE);
+    EXPECT_EQ(screens.state, ScreenState::MainMenu);
+    EXPECT_EQ(screens.selection, 0);
+}
+
 TEST(Menu, APadThatStopsAnsweringDoesNotRepeatItsLastPress) {
     GameRig rig;
     rig.Ticks(100);
