@@ -13,7 +13,6 @@
 #ifndef DIRECTINPUT_VERSION
 #define DIRECTINPUT_VERSION 0x0800
 #endif
-#include <mmsystem.h>
 #include <windows.h>
 
 #include <d3d11.h>
