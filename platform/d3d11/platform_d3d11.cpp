@@ -1,8 +1,5 @@
 #include "d3d11/platform_d3d11.h"
 
-// timeBeginPeriod; after windows.h, which platform_d3d11.h brings.
-#include <mmsystem.h>
-
 #include <cstdio>
 #include <cstring>
 
