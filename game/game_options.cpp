@@ -8,9 +8,9 @@
 const char* GameOptions::Usage() {
     return "Usage: game [options]\n"
            "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
-           "throw, triangle calls a frag back. On Linux the keyboard plays too: arrows or\n"
-           "WASD aim and move through menus, Space, Enter or X is cross, Escape or Backspace\n"
-           "is triangle.\n"
+           "throw, triangle calls a frag back. The keyboard plays too: arrows or WASD aim\n"
+           "and move through menus, Space, Enter or X is cross, Escape or Backspace is\n"
+           "triangle.\n"
            "\n"
            "Options:\n"
            "  --help             show this text and exit\n"
@@ -18,10 +18,11 @@ const char* GameOptions::Usage() {
            "  --screenshot FILE  save the last frame as a PNG file (with --frames: frame N)\n"
            "  --record FILE      write controller 0's state, one line per update, to FILE\n"
            "  --replay FILE      play controller 0 back from a file written by --record\n"
-           "  --fixed-step       report every frame as 1/60 s (same FPS text every run)\n"
+           "  --fixed-step       report every frame as 1/60 s (same FPS text every run) and\n"
+           "                     run as fast as the machine can instead of 60 frames a second\n"
            "\n"
-           "The game reads its pictures and font from the working directory, else from the\n"
-           "directory of the program or its assets/ folder.\n"
+           "The game reads its pictures and font from the working directory, else from an\n"
+           "assets folder in it, the program's folder or an assets folder beside it.\n"
            "Headless on Linux: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
 }
 

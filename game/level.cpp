@@ -74,7 +74,11 @@ void Level::Reset(int32_t levelNumber) {
     for (int32_t i = 0; i < actorCount; ++i) {
         actors[i].body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
         actors[i].body->SetAngularVelocity(0.0f);
+        // Moving a body does not wake it: one that fell asleep in the last game would
+        // hang at its start until something touched it.
+        actors[i].body->SetAwake(true);
     }
+    frag.body->SetAwake(true);
 }
 
 void Level::Update() {

@@ -24,7 +24,8 @@ struct Level {
 
     // Only level 0 exists; other numbers do nothing. Call once.
     void Build(int32_t levelNumber, b2World* world, SpriteApplication& application);
-    // Every body back to its start, the actors at rest. The frag keeps its flight.
+    // Every body back to its start, the actors at rest and awake, so they fall as in
+    // the first game. The frag keeps its flight.
     void Reset(int32_t levelNumber);
     // The frag's tick, then the actors' sprites.
     void Update();

@@ -6,42 +6,33 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "data_directory.h"
 #include "game_options.h"
 #include "game_session.h"
 #include "sdl/platform_sdl.h"
 
 namespace {
 
-bool HasFont(const std::string& dir) {
-    const std::string path = dir.empty() ? "comic_sans.fnt" : dir + "/comic_sans.fnt";
-    return access(path.c_str(), R_OK) == 0;
-}
-
-// The game reads its files from the working directory. When they are not there, look
-// beside the program, in an assets/ folder beside it, and in the source tree it was
-// built from, and move there.
-void FindDataDirectory() {
-    if (HasFont(""))
-        return;
-    std::vector<std::string> candidates;
+// The game reads its files from the working directory; move to where they are.
+void FindDataDirectory(const char* start_dir) {
+    DataDirectory::Host host;
+    host.isReadable = [](const std::string& path) { return access(path.c_str(), R_OK) == 0; };
+    host.enter = [](const std::string& dir) { return chdir(dir.c_str()) == 0; };
+    host.workingDirectory = start_dir ? start_dir : "";
     char exe[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
     if (n > 0) {
         exe[n] = '\0';
         std::string dir(exe);
-        dir.erase(dir.find_last_of('/') == std::string::npos ? 0 : dir.find_last_of('/'));
-        candidates.push_back(dir);
-        candidates.push_back(dir + "/assets");
+        const std::string::size_type slash = dir.find_last_of('/');
+        dir.erase(slash == std::string::npos ? 0 : slash);
+        host.programDirectory = dir;
     }
 #ifdef GAME_ASSETS_DIR
-    candidates.push_back(GAME_ASSETS_DIR);
+    host.sourceAssets = GAME_ASSETS_DIR;
 #endif
-    for (const std::string& dir : candidates) {
-        if (!dir.empty() && HasFont(dir) && chdir(dir.c_str()) == 0)
-            return;
-    }
+    DataDirectory::Find(host);
 }
 
 }  // namespace
@@ -65,7 +56,7 @@ int main(int argc, char** argv) {
     if (!session.Open())
         return 1;
 
-    FindDataDirectory();
+    FindDataDirectory(have_start_dir ? start_dir : nullptr);
 
     std::unique_ptr<vela::PlatformSDL> platform(new vela::PlatformSDL(960, 544, false, true));
     if (!platform->IsReady()) {

@@ -8,35 +8,32 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "data_directory.h"
 #include "game_options.h"
 #include "game_session.h"
 
 namespace {
 
-bool HasFont(const std::string& dir) {
-    const std::string path = dir.empty() ? "comic_sans.fnt" : dir + "\\comic_sans.fnt";
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The game reads its files from the working directory. When they are not there (started
-// from Explorer, say), look beside the program and in an assets folder beside it.
-void FindDataDirectory() {
-    if (HasFont(""))
-        return;
+// The game reads its files from the working directory; move to where they are.
+void FindDataDirectory(const char* start_dir) {
+    DataDirectory::Host host;
+    host.separator = '\\';
+    host.isReadable = [](const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    host.enter = [](const std::string& dir) { return SetCurrentDirectoryA(dir.c_str()) != FALSE; };
+    host.workingDirectory = start_dir ? start_dir : "";
     char exe[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return;
-    std::string dir(exe, n);
-    const std::string::size_type slash = dir.find_last_of("\\/");
-    dir.erase(slash == std::string::npos ? 0 : slash);
-    for (const std::string& candidate : {dir, dir + "\\assets"}) {
-        if (!candidate.empty() && HasFont(candidate) &&
-            SetCurrentDirectoryA(candidate.c_str()) != FALSE)
-            return;
+    if (n > 0 && n < MAX_PATH) {
+        std::string dir(exe, n);
+        const std::string::size_type slash = dir.find_last_of("\\/");
+        dir.erase(slash == std::string::npos ? 0 : slash);
+        host.programDirectory = dir;
     }
+    DataDirectory::Find(host);
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -66,7 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!session.Open())
         return 1;
 
-    FindDataDirectory();
+    FindDataDirectory(have_start_dir ? start_dir : nullptr);
 
     std::unique_ptr<vela::PlatformD3D11> platform(
         new vela::PlatformD3D11(instance, 960, 544, false, true));

@@ -26,6 +26,7 @@ public:
     }
     // 0 runs until the window closes.
     void SetFrameLimit(int64_t frames) { frame_limit_ = frames; }
+    // Also runs unpaced. Set before the program asks for its frame rate.
     void SetFixedFrameTime(bool fixed) { fixed_frame_time_ = fixed; }
     // Called in the last frame of a limited run after drawing, before the present.
     void SetLastFrameHook(std::function<void()> hook) { last_frame_hook_ = std::move(hook); }
@@ -36,6 +37,11 @@ public:
     void PreRender() override { inner_.PreRender(); }
     void PostRender() override;
     void Clear() override { inner_.Clear(); }
+    // The inner platform presents, so it paces. A run with a fixed frame time does not
+    // depend on the clock: it goes as fast as the machine can.
+    void SetTargetFrameRate(double frames_per_second) override {
+        inner_.SetTargetFrameRate(fixed_frame_time_ ? 0.0 : frames_per_second);
+    }
     std::string FormatFilename(const char* name) const override {
         return inner_.FormatFilename(name);
     }

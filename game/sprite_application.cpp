@@ -3,8 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "body_tag.h"
+#include "data_directory.h"
 #include "graphics/image_data.h"
 #include "graphics/sprite_renderer.h"
 #include "graphics/texture.h"
@@ -54,8 +58,15 @@ void SpriteApplication::Init() {
     if (!font.Load("comic_sans", platform)) {
         std::printf("Font failed to load.\n");
         std::fflush(stdout);
+        std::error_code error;
+        const std::string here = std::filesystem::current_path(error).string();
+        std::fprintf(stderr, "game: the font %s could not be read in %s; %s\n",
+                     DataDirectory::kFontFile, error ? "the working directory" : here.c_str(),
+                     DataDirectory::StartHint());
         std::exit(-1);
     }
+    // One gameplay tick steps the world by 1/60 s: the game is timed by its frame rate.
+    platform.SetTargetFrameRate(60.0);
     screens = ScreenManager(*this);
     screens.SetState(ScreenState::Splash);
     spriteRenderer = platform.CreateSpriteRenderer();

@@ -1,5 +1,6 @@
 #include "sprites_demo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -97,7 +98,10 @@ void SpritesDemo::CleanUp() {
     ball_ = floor_ = nullptr;
 }
 
-bool SpritesDemo::Update(float frame_time) {
+bool SpritesDemo::Update(float measured_time) {
+    // A run of a set number of frames steps 1/60 s each, so its pictures are the same
+    // on every run and machine.
+    const float frame_time = options_.frames > 0 ? 1.0f / 60.0f : measured_time;
     time_ += frame_time;
     const float w = static_cast<float>(platform.width);
     const float h = static_cast<float>(platform.height);
@@ -118,9 +122,17 @@ bool SpritesDemo::Update(float frame_time) {
 
 void SpritesDemo::Render() {
     renderer_->Begin(true);
-    renderer_->DrawSprite(background_);
+    // The renderer tests and writes depth but does not sort: a nearer sprite drawn first
+    // would hide farther ones behind its transparent corners. Farthest first, then.
+    draw_order_.clear();
     for (const Mover& m : movers_)
-        renderer_->DrawSprite(m.sprite);
+        draw_order_.push_back(&m.sprite);
+    std::stable_sort(
+        draw_order_.begin(), draw_order_.end(),
+        [](const vela::Sprite* a, const vela::Sprite* b) { return a->position.z > b->position.z; });
+    renderer_->DrawSprite(background_);
+    for (const vela::Sprite* sprite : draw_order_)
+        renderer_->DrawSprite(*sprite);
     renderer_->End();
 
     const bool last = options_.frames > 0 && frame_ >= options_.frames;

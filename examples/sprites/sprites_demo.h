@@ -12,8 +12,9 @@ class SpriteRenderer;
 class Texture;
 }  // namespace vela
 
-// Bouncing, turning, tinted sprites over a scrolling checker floor. Runs until the window
-// is closed, or for a fixed number of frames, and can save its last frame as a PNG.
+// Bouncing, turning, tinted sprites at many depths over a scrolling checker floor, drawn
+// back to front as sprites with transparent texels must be. Runs until the window is
+// closed, or for a fixed number of frames of 1/60 s each, and can save the last one as a PNG.
 class SpritesDemo : public vela::Application {
 public:
     struct Options {
@@ -44,6 +45,7 @@ private:
     vela::Texture* ball_ = nullptr;
     vela::Texture* floor_ = nullptr;
     std::vector<Mover> movers_;
+    std::vector<const vela::Sprite*> draw_order_;
     vela::Sprite background_;
     int frame_ = 0;
     float time_ = 0.0f;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/frame_pacer.h"
 #include "maths/matrix44.h"
 #include "maths/vector4.h"
 
@@ -35,7 +36,8 @@ public:
     virtual float GetFrameTime() = 0;
     // Clears colour and depth of the current target (render_target, else the back buffer).
     virtual void PreRender() = 0;
-    // Presents the back buffer, waiting for the vertical blank when vsync was asked for.
+    // Presents the back buffer, waiting for the vertical blank when vsync was asked for,
+    // then for the rest of the frame when a target frame rate was set.
     virtual void PostRender() = 0;
     // The same as PreRender.
     virtual void Clear() = 0;
@@ -56,6 +58,13 @@ public:
     virtual Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                                   float near_z, float far_z) const = 0;
 
+    // Asks for this many frames a second: PostRender holds each frame to its share of a
+    // second unless the display already gives that rate. 0, the default, leaves the pace
+    // to the display (and to vsync).
+    virtual void SetTargetFrameRate(double frames_per_second) {
+        frame_pacer.SetTargetRate(frames_per_second);
+    }
+
     int32_t width = 0;
     int32_t height = 0;
     Vector4 clear_colour;
@@ -63,6 +72,8 @@ public:
     int32_t stencil_clear_value = 0;
     // Current off-screen target, not owned; null draws into the back buffer.
     RenderTarget* render_target = nullptr;
+    // Run by each platform at the end of PostRender.
+    FramePacer frame_pacer;
 };
 
 }  // namespace vela

@@ -51,6 +51,8 @@ PlatformD3D11::PlatformD3D11(HINSTANCE instance, int32_t width_, int32_t height_
 }
 
 PlatformD3D11::~PlatformD3D11() {
+    if (fine_timer_)
+        timeEndPeriod(1);
     ReleaseAll();
 }
 
@@ -247,6 +249,20 @@ void PlatformD3D11::PostRender() {
     if (swap_chain != nullptr) {
         swap_chain->Present(vsync ? 1 : 0, 0);
     }
+    frame_pacer.EndFrame();
+}
+
+void PlatformD3D11::SetTargetFrameRate(double frames_per_second) {
+    // Sleep's default granularity, 15.6 ms, is most of a frame: ask for 1 ms while pacing.
+    const bool fine = frames_per_second > 0.0;
+    if (fine != fine_timer_) {
+        if (fine)
+            timeBeginPeriod(1);
+        else
+            timeEndPeriod(1);
+        fine_timer_ = fine;
+    }
+    Platform::SetTargetFrameRate(frames_per_second);
 }
 
 void PlatformD3D11::BindRenderTargets() {

@@ -27,6 +27,7 @@ public:
     void PostRender() override;
     void Clear() override;
     std::string FormatFilename(const char* name) const override;
+    void SetTargetFrameRate(double frames_per_second) override;
 
     SpriteRenderer* CreateSpriteRenderer() override;
     File* CreateFile() override;
@@ -75,6 +76,8 @@ private:
     ID3D11RenderTargetView* ColourView() const;
     ID3D11DepthStencilView* DepthView() const;
     void ReleaseAll();
+
+    bool fine_timer_ = false;  // timeBeginPeriod(1) in force
 };
 
 }  // namespace vela

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "d3d11/platform_d3d11.h"
+#include "d3d11/window.h"
+#include "input/keyboard_pad.h"
+
 namespace vela {
 
 namespace {
@@ -18,9 +22,48 @@ const ButtonSource kButtons[] = {
     {BUTTON_AUX, 13},
 };
 
+// Where each of the keyboard pad's keys is: Windows' virtual keys.
+struct KeyPlace {
+    PadKey key;
+    int virtual_key;
+};
+
+const KeyPlace kKeyPlaces[] = {
+    {PadKey::Up, VK_UP},
+    {PadKey::Right, VK_RIGHT},
+    {PadKey::Down, VK_DOWN},
+    {PadKey::Left, VK_LEFT},
+    {PadKey::W, 'W'},
+    {PadKey::D, 'D'},
+    {PadKey::S, 'S'},
+    {PadKey::A, 'A'},
+    {PadKey::I, 'I'},
+    {PadKey::L, 'L'},
+    {PadKey::K, 'K'},
+    {PadKey::J, 'J'},
+    {PadKey::Space, VK_SPACE},
+    // VK_RETURN is both Enter keys; the keypad one is told apart only by its message.
+    {PadKey::Return, VK_RETURN},
+    {PadKey::X, 'X'},
+    {PadKey::Escape, VK_ESCAPE},
+    {PadKey::Backspace, VK_BACK},
+    {PadKey::C, 'C'},
+    {PadKey::Z, 'Z'},
+    {PadKey::Q, 'Q'},
+    {PadKey::E, 'E'},
+    {PadKey::Digit1, '1'},
+    {PadKey::Digit3, '3'},
+    {PadKey::F, 'F'},
+    {PadKey::G, 'G'},
+    {PadKey::P, 'P'},
+    {PadKey::Tab, VK_TAB},
+    {PadKey::Home, VK_HOME},
+};
+
 }  // namespace
 
-SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11&) {
+SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11& platform)
+    : window(platform.window ? platform.window->hwnd : nullptr) {
     if (FAILED(DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION,
                                   IID_IDirectInput8A, reinterpret_cast<void**>(&direct_input),
                                   nullptr))) {
@@ -42,7 +85,7 @@ SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11&)
         SafeRelease(direct_input);
     }
     if (device == nullptr) {
-        std::fprintf(stderr, "Controller input: no game controller found\n");
+        std::fprintf(stderr, "Controller input: no game controller found: keyboard only\n");
     }
 }
 
@@ -123,31 +166,58 @@ uint32_t SonyControllerInputManagerD3D11::ButtonsFromState(const DIJOYSTATE2& st
     return buttons;
 }
 
+bool SonyControllerInputManagerD3D11::HasKeyboardFocus() const {
+    return window != nullptr && GetForegroundWindow() == window;
+}
+
+void SonyControllerInputManagerD3D11::ReadKeys(KeyboardPad& keys) {
+    // GetKeyState follows the key messages this thread has taken from its queue, so
+    // the keys change in step with the window's other messages.
+    for (const KeyPlace& place : kKeyPlaces)
+        keys.SetKey(place.key, (GetKeyState(place.virtual_key) & 0x8000) != 0);
+}
+
 int32_t SonyControllerInputManagerD3D11::Update() {
-    if (device == nullptr) {
+    const bool keyboard = HasKeyboardFocus();
+    if (device == nullptr && !keyboard) {
         return -1;
     }
-    device->Acquire();
-    DIJOYSTATE2 state = {};
-    HRESULT result = device->Poll();
-    if (SUCCEEDED(result)) {
-        result = device->GetDeviceState(sizeof(state), &state);
-    }
-    if (FAILED(result)) {
-        // Said once per loss, not every frame while the pad stays away.
-        if (!lost) {
-            std::fprintf(stderr, "Controller input: the game controller can't be read (0x%08lx)\n",
-                         static_cast<unsigned long>(result));
-            lost = true;
+    uint32_t buttons = 0;
+    float left_x = 0.0f, left_y = 0.0f, right_x = 0.0f, right_y = 0.0f;
+    if (device != nullptr) {
+        device->Acquire();
+        DIJOYSTATE2 state = {};
+        HRESULT result = device->Poll();
+        if (SUCCEEDED(result)) {
+            result = device->GetDeviceState(sizeof(state), &state);
         }
-        return static_cast<int32_t>(result);
+        if (FAILED(result)) {
+            // Said once per loss, not every frame while the pad stays away.
+            if (!lost) {
+                std::fprintf(stderr,
+                             "Controller input: the game controller can't be read (0x%08lx)\n",
+                             static_cast<unsigned long>(result));
+                lost = true;
+            }
+            return static_cast<int32_t>(result);
+        }
+        lost = false;
+        buttons = ButtonsFromState(state);
+        left_x = AxisFromRaw(static_cast<float>(state.lX));
+        left_y = AxisFromRaw(static_cast<float>(state.lY));
+        right_x = AxisFromRaw(static_cast<float>(state.lZ));
+        right_y = AxisFromRaw(static_cast<float>(state.lRz));
     }
-    lost = false;
-    UpdateButtonStates(ButtonsFromState(state));
-    controller.left_stick_x = AxisFromRaw(static_cast<float>(state.lX));
-    controller.left_stick_y = AxisFromRaw(static_cast<float>(state.lY));
-    controller.right_stick_x = AxisFromRaw(static_cast<float>(state.lZ));
-    controller.right_stick_y = AxisFromRaw(static_cast<float>(state.lRz));
+    if (keyboard) {
+        KeyboardPad keys;
+        ReadKeys(keys);
+        keys.MergeInto(buttons, left_x, left_y, right_x, right_y);
+    }
+    UpdateButtonStates(buttons);
+    controller.left_stick_x = left_x;
+    controller.left_stick_y = left_y;
+    controller.right_stick_x = right_x;
+    controller.right_stick_y = right_y;
     return 0;
 }
 

@@ -5,11 +5,13 @@
 
 namespace vela {
 
+class KeyboardPad;
 class PlatformD3D11;
 
 // The first attached game controller through DirectInput 8, read once per Update into
-// the SonyController record. Without a controller Update returns -1 and the record stays
-// as it was.
+// the SonyController record, with the keyboard merged in while the platform's window has
+// the focus (KeyboardPad's keys, as on every platform). With neither, or when the pad
+// can't be read, Update returns the failure and the record stays as it was.
 class SonyControllerInputManagerD3D11 : public SonyControllerInputManager {
 public:
     explicit SonyControllerInputManagerD3D11(PlatformD3D11& platform);
@@ -23,9 +25,12 @@ public:
     bool HasDevice() const { return device != nullptr; }
 
 private:
+    bool HasKeyboardFocus() const;
+    static void ReadKeys(KeyboardPad& keys);
     static BOOL CALLBACK EnumDevice(const DIDEVICEINSTANCEA* instance, void* context);
     static BOOL CALLBACK EnumAxis(const DIDEVICEOBJECTINSTANCEA* object, void* context);
 
+    HWND window = nullptr;
     IDirectInput8A* direct_input = nullptr;
     IDirectInputDevice8A* device = nullptr;
     bool axes_ranged = true;

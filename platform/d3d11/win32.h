@@ -19,6 +19,7 @@
 #include <d3dcompiler.h>
 #include <dinput.h>
 #include <dxgi.h>
+#include <mmsystem.h>  // timeBeginPeriod
 
 #ifdef CreateFile
 #undef CreateFile

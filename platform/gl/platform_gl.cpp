@@ -150,6 +150,7 @@ void PlatformGL::PostRender() {
                       GL_COLOR_BUFFER_BIT, same_size ? GL_NEAREST : GL_LINEAR);
     SwapWindow();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    frame_pacer.EndFrame();
 }
 
 bool PlatformGL::ReadFrame(ImageData& image) {

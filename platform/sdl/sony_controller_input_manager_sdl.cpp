@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "sdl/platform_sdl.h"
+#include "input/keyboard_pad.h"
 
 namespace vela {
 
@@ -33,48 +34,44 @@ const ButtonSource kPadButtons[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, BUTTON_LEFT},
 };
 
-struct KeySource {
-    SDL_Scancode key;
-    uint32_t bit;
+// Where each of the keyboard pad's keys is (scancodes: places on the keyboard, whatever
+// the layout prints on them).
+struct KeyPlace {
+    PadKey key;
+    SDL_Scancode scancode;
 };
 
-const KeySource kKeyButtons[] = {
-    {SDL_SCANCODE_UP, BUTTON_UP},
-    {SDL_SCANCODE_W, BUTTON_UP},
-    {SDL_SCANCODE_RIGHT, BUTTON_RIGHT},
-    {SDL_SCANCODE_D, BUTTON_RIGHT},
-    {SDL_SCANCODE_DOWN, BUTTON_DOWN},
-    {SDL_SCANCODE_S, BUTTON_DOWN},
-    {SDL_SCANCODE_LEFT, BUTTON_LEFT},
-    {SDL_SCANCODE_A, BUTTON_LEFT},
-    {SDL_SCANCODE_SPACE, BUTTON_CROSS},
-    {SDL_SCANCODE_RETURN, BUTTON_CROSS},
-    {SDL_SCANCODE_KP_ENTER, BUTTON_CROSS},
-    {SDL_SCANCODE_X, BUTTON_CROSS},
-    {SDL_SCANCODE_ESCAPE, BUTTON_TRIANGLE},
-    {SDL_SCANCODE_BACKSPACE, BUTTON_TRIANGLE},
-    {SDL_SCANCODE_C, BUTTON_CIRCLE},
-    {SDL_SCANCODE_Z, BUTTON_SQUARE},
-    {SDL_SCANCODE_Q, BUTTON_L1},
-    {SDL_SCANCODE_E, BUTTON_R1},
-    {SDL_SCANCODE_1, BUTTON_L2},
-    {SDL_SCANCODE_3, BUTTON_R2},
-    {SDL_SCANCODE_F, BUTTON_L3},
-    {SDL_SCANCODE_G, BUTTON_R3},
-    {SDL_SCANCODE_P, BUTTON_START},
-    {SDL_SCANCODE_TAB, BUTTON_SELECT},
-    {SDL_SCANCODE_HOME, BUTTON_AUX},
+const KeyPlace kKeyPlaces[] = {
+    {PadKey::Up, SDL_SCANCODE_UP},
+    {PadKey::Right, SDL_SCANCODE_RIGHT},
+    {PadKey::Down, SDL_SCANCODE_DOWN},
+    {PadKey::Left, SDL_SCANCODE_LEFT},
+    {PadKey::W, SDL_SCANCODE_W},
+    {PadKey::D, SDL_SCANCODE_D},
+    {PadKey::S, SDL_SCANCODE_S},
+    {PadKey::A, SDL_SCANCODE_A},
+    {PadKey::I, SDL_SCANCODE_I},
+    {PadKey::L, SDL_SCANCODE_L},
+    {PadKey::K, SDL_SCANCODE_K},
+    {PadKey::J, SDL_SCANCODE_J},
+    {PadKey::Space, SDL_SCANCODE_SPACE},
+    {PadKey::Return, SDL_SCANCODE_RETURN},
+    {PadKey::KeypadEnter, SDL_SCANCODE_KP_ENTER},
+    {PadKey::X, SDL_SCANCODE_X},
+    {PadKey::Escape, SDL_SCANCODE_ESCAPE},
+    {PadKey::Backspace, SDL_SCANCODE_BACKSPACE},
+    {PadKey::C, SDL_SCANCODE_C},
+    {PadKey::Z, SDL_SCANCODE_Z},
+    {PadKey::Q, SDL_SCANCODE_Q},
+    {PadKey::E, SDL_SCANCODE_E},
+    {PadKey::Digit1, SDL_SCANCODE_1},
+    {PadKey::Digit3, SDL_SCANCODE_3},
+    {PadKey::F, SDL_SCANCODE_F},
+    {PadKey::G, SDL_SCANCODE_G},
+    {PadKey::P, SDL_SCANCODE_P},
+    {PadKey::Tab, SDL_SCANCODE_TAB},
+    {PadKey::Home, SDL_SCANCODE_HOME},
 };
-
-// Up, right, down, left; each with two keys.
-const int kLeftStickKeys[4][2] = {{SDL_SCANCODE_UP, SDL_SCANCODE_W},
-                                  {SDL_SCANCODE_RIGHT, SDL_SCANCODE_D},
-                                  {SDL_SCANCODE_DOWN, SDL_SCANCODE_S},
-                                  {SDL_SCANCODE_LEFT, SDL_SCANCODE_A}};
-const int kRightStickKeys[4][2] = {{SDL_SCANCODE_I, SDL_SCANCODE_I},
-                                   {SDL_SCANCODE_L, SDL_SCANCODE_L},
-                                   {SDL_SCANCODE_K, SDL_SCANCODE_K},
-                                   {SDL_SCANCODE_J, SDL_SCANCODE_J}};
 
 // Triggers count as pressed past half their travel.
 constexpr Sint16 kTriggerThreshold = 16384;
@@ -143,30 +140,6 @@ float SonyControllerInputManagerSDL::PadAxis(int axis) const {
     return AxisFromRaw(raw);
 }
 
-uint32_t SonyControllerInputManagerSDL::KeyButtons() const {
-    uint32_t buttons = 0;
-    for (const KeySource& source : kKeyButtons)
-        if (input_.IsKeyDown(source.key))
-            buttons |= source.bit;
-    return buttons;
-}
-
-bool SonyControllerInputManagerSDL::KeyStick(const int (&keys)[4][2], float& x, float& y) const {
-    bool held[4];
-    for (int i = 0; i < 4; ++i)
-        held[i] = input_.IsKeyDown(static_cast<SDL_Scancode>(keys[i][0])) ||
-                  input_.IsKeyDown(static_cast<SDL_Scancode>(keys[i][1]));
-    const float dx = (held[1] ? 1.0f : 0.0f) - (held[3] ? 1.0f : 0.0f);
-    const float dy = (held[2] ? 1.0f : 0.0f) - (held[0] ? 1.0f : 0.0f);
-    if (dx == 0.0f && dy == 0.0f)
-        return false;
-    // A diagonal has the length of a stick pushed all the way.
-    const float scale = (dx != 0.0f && dy != 0.0f) ? 0.70710677f : 1.0f;
-    x = dx * scale;
-    y = dy * scale;
-    return true;
-}
-
 int32_t SonyControllerInputManagerSDL::Update() {
     RefreshPad();
     const bool keyboard = input_.HasKeyboardFocus();
@@ -183,10 +156,10 @@ int32_t SonyControllerInputManagerSDL::Update() {
         right_y = PadAxis(SDL_CONTROLLER_AXIS_RIGHTY);
     }
     if (keyboard) {
-        buttons |= KeyButtons();
-        // Held direction keys take the stick over from the pad.
-        KeyStick(kLeftStickKeys, left_x, left_y);
-        KeyStick(kRightStickKeys, right_x, right_y);
+        KeyboardPad keys;
+        for (const KeyPlace& place : kKeyPlaces)
+            keys.SetKey(place.key, input_.IsKeyDown(place.scancode));
+        keys.MergeInto(buttons, left_x, left_y, right_x, right_y);
     }
     UpdateButtonStates(buttons);
     controller.left_stick_x = left_x;

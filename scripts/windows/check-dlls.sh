@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=x86_64-w64-mingw32-objdump
 command -v $objdump >/dev/null || { echo "check-dlls: $objdump not found" >&2; exit 2; }
-allowed=" kernel32.dll user32.dll gdi32.dll msvcrt.dll advapi32.dll shell32.dll ole32.dll d3d11.dll dxgi.dll d3dcompiler_47.dll dinput8.dll "
+allowed=" kernel32.dll user32.dll gdi32.dll msvcrt.dll advapi32.dll shell32.dll ole32.dll d3d11.dll dxgi.dll d3dcompiler_47.dll dinput8.dll winmm.dll "
 status=0
 for exe in "$@"; do
   [ -f "$exe" ] || { echo "check-dlls: $exe not found: build the Windows tree with scripts/build-windows.sh" >&2; status=1; continue; }

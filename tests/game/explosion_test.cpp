@@ -104,6 +104,76 @@ TEST_F(Blast, KillsABadGuyOnceWhateverHowManyRaysMeetIt) {
     EXPECT_EQ(bad.body->GetPosition().y, 0.0f);
     EXPECT_EQ(bad.body->GetAngle(), 0.0f);
     EXPECT_EQ(ground.body->GetPosition().y, 0.2f);
+    // The killing ray still pushes it, away from the centre, in its new place.
+    EXPECT_GT(bad.body->GetLinearVelocity().x, 0.01f);
+}
+
+// A tiny dynamic box, so one ray at most meets it.
+GameObject Needle(float x, float y, b2World* world) {
+    GameObject object = CreateDynamicBody(x, y, world);
+    b2PolygonShape needle;
+    needle.SetAsBox(0.001f, 0.001f);
+    object.body->CreateFixture(&needle, 1.0f);
+    SetBodyTag(object.body, BodyTag::Crate);
+    return object;
+}
+
+TEST_F(Blast, RaysReachOneMetreAndAHitAtTheirVeryEndIsNoHit) {
+    // Straight up (ray 0): a face at 0.998 m is hit, one at 1.002 m is out of reach.
+    GameObject near = Needle(0.0f, 0.999f, world.get());
+    GameObject far = Needle(3.0f, 1.003f, world.get());
+    ExplodeAt(0.0f, 0.0f);
+    ExplodeAt(3.0f, 0.0f);
+    EXPECT_GT(near.body->GetLinearVelocity().y, 0.0f);
+    EXPECT_EQ(far.body->GetLinearVelocity().Length(), 0.0f);
+
+    // A face exactly 1 m up meets ray 0 at fraction 1 (every value here is exact in
+    // binary); the rays beside it fall short of the face.
+    GameObject wide = CreateDynamicBody(6.0f, 1.5f, world.get());
+    b2PolygonShape box;
+    box.SetAsBox(0.5f, 0.5f);
+    wide.body->CreateFixture(&box, 1.0f);
+    SetBodyTag(wide.body, BodyTag::Crate);
+    ExplodeAt(6.0f, 0.0f);
+    EXPECT_EQ(wide.body->GetLinearVelocity().Length(), 0.0f);
+    // Just under 1 m it is hit.
+    wide.body->SetTransform(b2Vec2(6.0f, 1.4995f), 0.0f);
+    ExplodeAt(6.0f, 0.0f);
+    EXPECT_GT(wide.body->GetLinearVelocity().y, 0.0f);
+}
+
+TEST_F(Blast, EachRayPushesAtItsHitPointSoAnOffCentreBodySpins) {
+    // Above the centre line: the rays meet its lower half more than its upper half.
+    GameObject crate = CreateCrate(0.5f, 0.2f, world.get());
+    ExplodeAt(0.0f, 0.0f);
+    EXPECT_GT(crate.body->GetLinearVelocity().x, 0.0f);
+    EXPECT_GT(std::fabs(crate.body->GetAngularVelocity()), 0.05f);
+    // Level with the centre the torques cancel.
+    GameObject level = CreateCrate(3.5f, 0.0f, world.get());
+    ExplodeAt(3.0f, 0.0f);
+    EXPECT_NEAR(level.body->GetAngularVelocity(), 0.0f, 1e-3f);
+}
+
+TEST(Explosion, PlaysWhereTheFragWasAtThePreviousTick) {
+    GameRig rig;
+    rig.StartGame();
+    SpriteApplication& game = rig.game();
+    rig.Throw(20, 0.6f, -0.8f);
+    vela::Vector3 before;
+    float turned = 0.0f;
+    int ticks = 0;
+    while (!game.explosionSprite.playing && ticks < 300) {
+        before = game.level.frag.sprite.position;
+        turned = game.level.frag.sprite.rotation;
+        rig.Tick();
+        ++ticks;
+    }
+    ASSERT_TRUE(game.explosionSprite.playing);
+    EXPECT_EQ(game.explosionSprite.position.x, before.x);
+    EXPECT_EQ(game.explosionSprite.position.y, before.y);
+    EXPECT_EQ(game.explosionSprite.rotation, turned);
+    // The frag is back in the hand, far from where it went off.
+    EXPECT_GT(std::fabs(game.level.frag.sprite.position.x - before.x), 50.0f);
 }
 
 TEST(Level, BuildsTenBodiesAndResetBringsTheDeadBackAtRest) {

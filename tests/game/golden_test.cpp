@@ -156,6 +156,60 @@ TEST(GoldenFrames, GameAtItsFirstTickAndMidThrow) {
     g.Check("game_mid_throw");
 }
 
+TEST(GoldenFrames, ThrowPoseTurnedArrowExplosionAndCancelPuff) {
+    GoldenGame g;
+    ASSERT_TRUE(g.gl.IsReady());
+    g.StartGame();
+    // The stick to the right: the arrow turns from its rest up-and-right.
+    g.Frame(0, 1.0f, 0.0f);
+    g.Check("game_arrow_turned");
+
+    for (int i = 0; i < 30; ++i)
+        g.Frame(BUTTON_CROSS, 1.0f, -1.0f);
+    g.Frame(0, 1.0f, -1.0f);  // thrown: the hurler's two-frame throw plays, 6 ticks each
+    ASSERT_TRUE(g.game->level.frag.thrown);
+    for (int i = 0; i < 7; ++i)
+        g.Frame();
+    ASSERT_TRUE(g.game->hurlerSprite.playing);
+    g.Check("game_throw_pose");
+
+    int ticks = 0;
+    while (!g.game->explosionSprite.playing && ticks < 300) {
+        g.game->Update(1.0f / 60.0f);
+        ++ticks;
+    }
+    ASSERT_TRUE(g.game->explosionSprite.playing);
+    g.Frames(18);  // frame 4 of 8
+    ASSERT_TRUE(g.game->explosionSprite.playing);
+    g.Check("game_explosion");
+
+    g.Frames(30);  // the explosion is over
+    g.Frames(20, BUTTON_CROSS);
+    g.Frame(0);
+    ASSERT_TRUE(g.game->level.frag.thrown);
+    g.Frames(15);
+    g.Frame(BUTTON_TRIANGLE);
+    g.Frames(4);  // a few frames into the six-frame puff
+    ASSERT_TRUE(g.game->fragResetSprite.playing);
+    g.Check("game_cancel_puff");
+}
+
+TEST(GoldenFrames, TheSecondGameAfterReplayStartsLikeTheFirst) {
+    GoldenGame g;
+    ASSERT_TRUE(g.gl.IsReady());
+    g.StartGame();
+    g.Frames(400);  // everything has landed and fallen asleep
+    g.game->hud.score = 3000;
+    g.Frame();
+    ASSERT_EQ(g.game->screens.state, ScreenState::Win);
+    g.Press(BUTTON_DOWN);
+    g.Frame(BUTTON_CROSS);  // Replay
+    g.Frame(0);             // the new-game frame
+    g.Frames(30);
+    ASSERT_EQ(g.game->screens.state, ScreenState::Game);
+    g.Check("second_game");
+}
+
 TEST(GoldenFrames, WinAfterTheRecordedGameAndLoseOnHard) {
     std::vector<ControllerRecord> records;
     std::string error;

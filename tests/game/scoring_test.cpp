@@ -1,6 +1,7 @@
 // The fuse, kills, strikes, and the timing of winning and losing.
 #include <gtest/gtest.h>
 
+#include "body_tag.h"
 #include "game_rig.h"
 #include "input/sony_controller.h"
 
@@ -110,6 +111,53 @@ TEST_F(Settled, StrikesScoreTenATickAtSpeedAndNothingAtRest) {
         rig.Tick();
         EXPECT_EQ(game.hud.score, 10 * (i + 1));
     }
+}
+
+TEST_F(Settled, AStrikeThatReachesTheWinningScoreWinsAtTheNextTick) {
+    // The win check comes before the strikes in a tick: 3000 is seen one tick later.
+    const b2Vec2 bad = game.level.actors[2].body->GetPosition();
+    const b2Vec2 on_top(bad.x - 0.1f, bad.y + 0.48f + 0.01f + 0.12f);
+    frag.thrown = true;
+    frag.fuse = 1000;
+    frag.body->SetTransform(on_top, 0.0f);
+    rig.Tick();
+    game.hud.score = 2990;
+    frag.body->SetLinearVelocity(b2Vec2(1.0f, 0.0f));
+    rig.Tick();
+    EXPECT_EQ(game.hud.score, 3000);
+    EXPECT_EQ(game.screens.state, ScreenState::Game);
+    rig.Tick();
+    EXPECT_EQ(game.screens.state, ScreenState::Win);
+}
+
+TEST_F(Settled, AStrikeThroughTheBoxAndTheHeadAtOnceScoresOnce) {
+    // The head circle sits at the body's centre and is wider than the box: a frag
+    // against the side at that height touches both fixtures, two contacts in one walk.
+    b2Body* bad = game.level.actors[2].body;
+    frag.thrown = true;
+    frag.fuse = 1000;
+    game.world->SetGravity(b2Vec2(0.0f, 0.0f));  // the frag stays at the bad guy's side
+    int touching = 0;
+    for (int i = 0; i < 3; ++i) {
+        // Into the head and onto the box (half-width 0.18), wherever the last push left it.
+        const b2Vec2 beside(bad->GetPosition().x + 0.18f + 0.12f, bad->GetPosition().y);
+        frag.body->SetTransform(beside, 0.0f);
+        frag.body->SetLinearVelocity(b2Vec2(0.0f, 2.0f));
+        const int32_t before = game.hud.score;
+        rig.Tick();
+        touching = 0;
+        for (b2Contact* c = game.world->GetContactList(); c; c = c->GetNext()) {
+            const BodyTag a = GetBodyTag(c->GetFixtureA()->GetBody());
+            const BodyTag b = GetBodyTag(c->GetFixtureB()->GetBody());
+            const bool frag_and_bad_guy = (a == BodyTag::Frag && b == BodyTag::BadGuy) ||
+                                          (b == BodyTag::Frag && a == BodyTag::BadGuy);
+            touching += frag_and_bad_guy && c->IsTouching();
+        }
+        if (touching == 2) {
+            EXPECT_EQ(game.hud.score - before, 10) << "tick " << i;
+        }
+    }
+    EXPECT_EQ(touching, 2) << "the frag did not touch both fixtures";
 }
 
 TEST_F(Settled, AFragThrownDuringTheLastExplosionFliesOnIntoTheNextGame) {

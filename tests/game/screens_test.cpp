@@ -133,6 +133,25 @@ TEST(Options, TextsFollowOneUpdateLateAndReturnHighlightsPlay) {
     EXPECT_FALSE(screens.soundOn);
 }
 
+TEST(Menu, CrossAndTrianglePressedTogetherOnlySelect) {
+    GameRig rig;
+    rig.Ticks(100);
+    ScreenManager& screens = rig.game().screens;
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_CROSS);  // Options
+    ASSERT_EQ(screens.state, ScreenState::Options);
+    // Cross picks Difficulty; the triangle of the same update does not go back.
+    rig.Press(BUTTON_CROSS | BUTTON_TRIANGLE);
+    EXPECT_EQ(screens.state, ScreenState::Options);
+    EXPECT_TRUE(screens.hardDifficulty);
+    // On "Return" the pair goes back once, through cross.
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_DOWN);
+    rig.Press(BUTTON_CROSS | BUTTON_TRIANGLE);
+    EXPECT_EQ(screens.state, ScreenState::MainMenu);
+    EXPECT_EQ(screens.selection, 0);
+}
+
 TEST(Menu, APadThatStopsAnsweringDoesNotRepeatItsLastPress) {
     GameRig rig;
     rig.Ticks(100);
@@ -221,6 +240,75 @@ TEST(EndScreens, MenuKeepsTheScoreAndReplayStartsAFreshGame) {
     EXPECT_EQ(game.hud.frags, 6);
 }
 
+// Ends the running game with a win while cross is held and the throw charged, then
+// chooses "Replay" (or "Menu" then "Play" when `via_menu`).
+void WinChargedAndStartAgain(GameRig& rig, bool via_menu) {
+    SpriteApplication& game = rig.game();
+    rig.Ticks(20, BUTTON_CROSS);
+    ASSERT_GT(game.power, 0.0f);
+    game.hud.score = 3000;
+    rig.Tick(BUTTON_CROSS);
+    ASSERT_EQ(game.screens.state, ScreenState::Win);
+    rig.Tick(0);
+    if (via_menu) {
+        rig.Press(BUTTON_CROSS);  // Menu
+        ASSERT_EQ(game.screens.state, ScreenState::MainMenu);
+    } else {
+        rig.Press(BUTTON_DOWN);
+    }
+    rig.Tick(BUTTON_CROSS);  // Replay, or Play
+    ASSERT_EQ(game.screens.state, ScreenState::Game);
+    rig.Tick(BUTTON_CROSS);  // the new-game frame, cross still held
+}
+
+TEST(NewGame, AfterAFinishedGameTheChoosingReleaseOnlyArms) {
+    for (bool via_menu : {false, true}) {
+        SCOPED_TRACE(via_menu ? "Menu, then Play" : "Replay");
+        GameRig rig;
+        rig.StartGame();
+        WinChargedAndStartAgain(rig, via_menu);
+        SpriteApplication& game = rig.game();
+        EXPECT_FALSE(game.throwArmed);
+        EXPECT_EQ(game.power, 0.0f);
+        rig.Ticks(5, BUTTON_CROSS);
+        EXPECT_EQ(game.power, 0.0f);  // held, but not armed
+        rig.Tick(0);
+        EXPECT_FALSE(game.level.frag.thrown);
+        EXPECT_EQ(game.hud.frags, 6);
+        EXPECT_TRUE(game.throwArmed);
+    }
+}
+
+TEST(NewGame, EveryBodyIsBackAtItsStartAndFallsAgain) {
+    GameRig rig;
+    rig.StartGame();
+    SpriteApplication& game = rig.game();
+    Level& level = game.level;
+    // Three bad guys, then two crates; each a little above what it will rest on.
+    const b2Vec2 starts[] = {{1.0f, 1.0f}, {3.0f, 1.0f}, {1.5f, 3.0f}, {0.7f, 2.0f}, {0.7f, 3.0f}};
+    ASSERT_EQ(level.actorCount, 5);
+    // Long enough for everything to land and fall asleep where it lies.
+    rig.Ticks(400);
+    for (int i = 0; i < level.actorCount; ++i) {
+        ASSERT_FALSE(level.actors[i].body->IsAwake()) << "actor " << i;
+        ASSERT_LT(level.actors[i].body->GetPosition().y, starts[i].y) << "actor " << i;
+    }
+
+    WinChargedAndStartAgain(rig, false);
+    for (int i = 0; i < level.actorCount; ++i) {
+        EXPECT_EQ(level.actors[i].body->GetPosition().x, starts[i].x) << "actor " << i;
+        EXPECT_EQ(level.actors[i].body->GetPosition().y, starts[i].y) << "actor " << i;
+    }
+    // Every body starts a little above what it rests on: within a few updates each
+    // one has dropped, none hangs where it was put.
+    rig.Ticks(3);
+    for (int i = 0; i < level.actorCount; ++i) {
+        EXPECT_TRUE(level.actors[i].body->IsAwake()) << "actor " << i;
+        EXPECT_LT(level.actors[i].body->GetPosition().y, starts[i].y) << "actor " << i;
+        EXPECT_LT(level.actors[i].body->GetLinearVelocity().y, 0.0f) << "actor " << i;
+    }
+}
+
 TEST(Game, LongFrameStillStepsOneSixtieth) {
     GameRig steady;
     GameRig slow;
@@ -264,4 +352,14 @@ TEST(GameDeathTest, MissingFontSaysSoAndExitsWithMinusOne) {
             std::_Exit(3);
         },
         ::testing::ExitedWithCode(255), "(^|\n)Font failed to load\\.\n");
+    // Standard error also says where it looked and how to start the game.
+    EXPECT_EXIT(
+        {
+            GameRig rig(false);
+            rig.platform.Remove("comic_sans.fnt");
+            rig.app->Init();
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(255),
+        "comic_sans\\.fnt could not be read in /.*scripts/play\\.sh");
 }

@@ -171,3 +171,18 @@ TEST(Throwing, NoFragsLeftNeitherChargesNorThrowsButStillAims) {
     EXPECT_FALSE(game.level.frag.thrown);
     EXPECT_EQ(game.screens.state, ScreenState::Game);
 }
+
+TEST(Throwing, CallingBackTheLastFragLosesInThatSameUpdate) {
+    GameRig rig;
+    rig.StartGame(true);
+    SpriteApplication& game = rig.game();
+    game.hud.frags = 1;
+    rig.Throw(10, 0.0f, -1.0f);
+    ASSERT_TRUE(game.level.frag.thrown);
+    ASSERT_EQ(game.hud.frags, 0);
+    rig.Tick(BUTTON_TRIANGLE);
+    EXPECT_FALSE(game.level.frag.thrown);
+    EXPECT_EQ(game.screens.state, ScreenState::Lose);
+    // The puff has started, but it does not hold the loss back as an explosion would.
+    EXPECT_TRUE(game.fragResetSprite.playing);
+}

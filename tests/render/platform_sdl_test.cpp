@@ -164,6 +164,25 @@ TEST(PlatformSDLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
     EXPECT_EQ(static_cast<uint32_t>(bound), platform.GetFramebuffer());
 }
 
+TEST(PlatformSDLTest, FramesPacedToSixtyASecondTakeAtLeastTheirTime) {
+    // No vsync and no display: nothing but the pacer holds the frames back.
+    PlatformSDL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    platform.SetTargetFrameRate(60.0);
+    platform.PreRender();
+    platform.PostRender();  // the schedule starts here
+    const uint64_t start = SDL_GetPerformanceCounter();
+    const int frames = 30;
+    for (int i = 0; i < frames; ++i) {
+        platform.PreRender();
+        platform.PostRender();
+    }
+    const double seconds =
+        double(SDL_GetPerformanceCounter() - start) / double(SDL_GetPerformanceFrequency());
+    // A lower bound only; a busy machine may take longer.
+    EXPECT_GE(seconds, (frames - 0.5) / 60.0);
+}
+
 TEST(PlatformSDLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
     testing::internal::CaptureStderr();
     PlatformSDL platform(0, 544, false, true);

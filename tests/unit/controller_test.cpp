@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "input/keyboard_pad.h"
+#include "input/sony_controller.h"
 #include "input/sony_controller_input_manager.h"
 #include "input/touch_input_manager.h"
 
@@ -58,6 +60,78 @@ TEST(ControllerTest, PressedAndReleasedAreTheEdgesOfOneUpdate) {
     manager.Update();
     EXPECT_EQ(pad.buttons_released, 0u);
     EXPECT_EQ(&manager.GetController(3), &pad);  // one controller whatever the index
+}
+
+TEST(KeyboardPadTest, EveryKeyHasItsButtonAndDirectionKeysTakeTheSticksOver) {
+    using vela::PadKey;
+    struct Case {
+        PadKey key;
+        uint32_t bit;
+    };
+    const Case buttons[] = {
+        {PadKey::Up, vela::BUTTON_UP},
+        {PadKey::W, vela::BUTTON_UP},
+        {PadKey::Right, vela::BUTTON_RIGHT},
+        {PadKey::D, vela::BUTTON_RIGHT},
+        {PadKey::Down, vela::BUTTON_DOWN},
+        {PadKey::S, vela::BUTTON_DOWN},
+        {PadKey::Left, vela::BUTTON_LEFT},
+        {PadKey::A, vela::BUTTON_LEFT},
+        {PadKey::Space, vela::BUTTON_CROSS},
+        {PadKey::Return, vela::BUTTON_CROSS},
+        {PadKey::KeypadEnter, vela::BUTTON_CROSS},
+        {PadKey::X, vela::BUTTON_CROSS},
+        {PadKey::Escape, vela::BUTTON_TRIANGLE},
+        {PadKey::Backspace, vela::BUTTON_TRIANGLE},
+        {PadKey::C, vela::BUTTON_CIRCLE},
+        {PadKey::Z, vela::BUTTON_SQUARE},
+        {PadKey::Q, vela::BUTTON_L1},
+        {PadKey::E, vela::BUTTON_R1},
+        {PadKey::Digit1, vela::BUTTON_L2},
+        {PadKey::Digit3, vela::BUTTON_R2},
+        {PadKey::F, vela::BUTTON_L3},
+        {PadKey::G, vela::BUTTON_R3},
+        {PadKey::P, vela::BUTTON_START},
+        {PadKey::Tab, vela::BUTTON_SELECT},
+        {PadKey::Home, vela::BUTTON_AUX},
+        {PadKey::I, 0u},
+        {PadKey::J, 0u},
+        {PadKey::K, 0u},
+        {PadKey::L, 0u},
+    };
+    for (const Case& c : buttons) {
+        vela::KeyboardPad keys;
+        keys.SetKey(c.key, true);
+        EXPECT_EQ(keys.Buttons(), c.bit) << "key " << static_cast<int>(c.key);
+    }
+
+    // A pad's reading: keys add buttons; held direction keys replace that stick only.
+    uint32_t pad_buttons = vela::BUTTON_SQUARE;
+    float lx = 0.3f, ly = 0.4f, rx = -0.5f, ry = 0.6f;
+    vela::KeyboardPad keys;
+    keys.SetKey(PadKey::W, true);
+    keys.SetKey(PadKey::Right, true);  // a diagonal has the length of a full push
+    keys.SetKey(PadKey::Space, true);
+    keys.MergeInto(pad_buttons, lx, ly, rx, ry);
+    EXPECT_EQ(pad_buttons,
+              vela::BUTTON_SQUARE | vela::BUTTON_UP | vela::BUTTON_RIGHT | vela::BUTTON_CROSS);
+    EXPECT_FLOAT_EQ(lx, 0.70710677f);
+    EXPECT_FLOAT_EQ(ly, -0.70710677f);
+    EXPECT_EQ(rx, -0.5f);
+    EXPECT_EQ(ry, 0.6f);
+
+    // Opposite keys cancel and leave the stick to the pad; the right stick is IJKL.
+    vela::KeyboardPad opposite;
+    opposite.SetKey(PadKey::Left, true);
+    opposite.SetKey(PadKey::D, true);
+    opposite.SetKey(PadKey::K, true);
+    lx = 0.3f, ly = 0.4f, rx = ry = 0.0f;
+    pad_buttons = 0;
+    opposite.MergeInto(pad_buttons, lx, ly, rx, ry);
+    EXPECT_EQ(lx, 0.3f);
+    EXPECT_EQ(ly, 0.4f);
+    EXPECT_EQ(rx, 0.0f);
+    EXPECT_EQ(ry, 1.0f);
 }
 
 TEST(TouchTest, ClickOverSeveralFramesAndANewPressRightAfterRelease) {
