@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "input/no_controller_notice.h"
+
 namespace vela {
 
 namespace {
@@ -42,7 +44,7 @@ SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11&)
         SafeRelease(direct_input);
     }
     if (device == nullptr) {
-        std::fprintf(stderr, "Controller input: no game controller found\n");
+        ReportNoControllerFound();
     }
 }
 
