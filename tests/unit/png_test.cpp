@@ -9,8 +9,11 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <psapi.h>
+// The counters from kernel32, so no psapi library is needed.
+#define PSAPI_VERSION 2
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 #else
 #include <sys/resource.h>
 #endif
@@ -131,7 +134,7 @@ std::string ZeroPicture(uint32_t side) {
 uint64_t PeakResidentBytes() {
 #ifdef _WIN32
     PROCESS_MEMORY_COUNTERS counters = {};
-    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     return counters.PeakWorkingSetSize;
 #else
     rusage usage = {};
