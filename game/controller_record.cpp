@@ -68,6 +68,11 @@ bool ReadStick(const char*& cursor, float& value) {
 bool ControllerRecord::Parse(const std::string& line, ControllerRecord& record,
                              std::string& error) {
     ControllerRecord r;
+    // Text after a NUL would be invisible to the reads below.
+    if (line.find('\0') != std::string::npos) {
+        error = "NUL byte in the line";
+        return false;
+    }
     const char* cursor = line.c_str();
     long status = 0;
     if (!ReadInt(cursor, INT32_MIN, INT32_MAX, status)) {

@@ -1,6 +1,8 @@
 #include "game_session.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -11,26 +13,73 @@
 #include "recording_controller_input_manager.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
+#include "system/same_file.h"
+
+namespace {
+
+bool NameOneFile(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && (a == b || vela::IsSameFile(a, b));
+}
+
+// "Quit" ends the process from inside the game, without returning to Run: the record
+// so far is put in place on the way out all the same.
+GameSession* g_recording_session = nullptr;
+
+void FinishRecordAtExit() {
+    GameSession* session = g_recording_session;
+    if (session && !session->FinishRecord()) {
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+}
+
+}  // namespace
 
 GameSession::GameSession(GameOptions options) : options_(std::move(options)) {}
 
 GameSession::~GameSession() {
-    if (record_file_)
-        std::fclose(record_file_);
+    if (g_recording_session == this)
+        g_recording_session = nullptr;
+}
+
+bool GameSession::FinishRecord() {
+    if (g_recording_session == this)
+        g_recording_session = nullptr;
+    if (!record_open_)
+        return !record_failed_;
+    record_open_ = false;
+    if (!record_.Commit()) {
+        std::fprintf(stderr, "game: record not saved: %s\n", record_.Error().c_str());
+        record_failed_ = true;
+    }
+    return !record_failed_;
 }
 
 bool GameSession::Open() {
+    const struct {
+        const char* first;
+        const std::string& a;
+        const char* second;
+        const std::string& b;
+    } pairs[] = {{"--record", options_.record, "--replay", options_.replay},
+                 {"--screenshot", options_.screenshot, "--replay", options_.replay},
+                 {"--screenshot", options_.screenshot, "--record", options_.record}};
+    for (const auto& pair : pairs) {
+        if (NameOneFile(pair.a, pair.b)) {
+            std::fprintf(stderr, "game: %s and %s name the same file (%s)\n", pair.first,
+                         pair.second, pair.a.c_str());
+            return false;
+        }
+    }
     std::string error;
     if (!options_.replay.empty() &&
         !ReplayControllerInputManager::LoadFile(options_.replay.c_str(), replay_, error)) {
         std::fprintf(stderr, "game: %s\n", error.c_str());
         return false;
     }
-    if (!options_.record.empty()) {
-        record_file_ = std::fopen(options_.record.c_str(), "w");
-        if (!record_file_) {
-            std::fprintf(stderr, "game: cannot write the record file %s\n",
-                         options_.record.c_str());
+    for (const std::string* output : {&options_.record, &options_.screenshot}) {
+        if (!output->empty() && !vela::AtomicFileWriter::CheckTarget(*output, error)) {
+            std::fprintf(stderr, "game: can't write %s\n", error.c_str());
             return false;
         }
     }
@@ -42,25 +91,36 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
     harness.SetFrameLimit(options_.frames);
     harness.SetFixedFrameTime(options_.fixedStep);
     const bool replaying = !options_.replay.empty();
-    if (replaying || record_file_) {
+    const bool recording = !options_.record.empty();
+    if (replaying || recording) {
         harness.SetControllerFactory(
-            [this, replaying](vela::Platform& inner) -> vela::SonyControllerInputManager* {
+            [this, replaying, recording,
+             &harness](vela::Platform& inner) -> vela::SonyControllerInputManager* {
                 vela::SonyControllerInputManager* source =
                     replaying ? new ReplayControllerInputManager(std::move(replay_))
                               : inner.CreateSonyControllerInputManager();
-                if (!record_file_)
+                if (!recording)
                     return source;
-                // The recording manager closes the file when the game deletes it.
-                std::FILE* out = record_file_;
-                record_file_ = nullptr;
-                return new RecordingControllerInputManager(source, out);
+                if (!record_.Open(options_.record)) {
+                    std::fprintf(stderr, "game: can't record: %s\n", record_.Error().c_str());
+                    record_failed_ = true;
+                    harness.RequestStop();
+                    return source;
+                }
+                record_open_ = true;
+                static bool exit_hook = false;
+                if (!exit_hook)
+                    exit_hook = std::atexit(FinishRecordAtExit) == 0;
+                g_recording_session = this;
+                return new RecordingControllerInputManager(source, record_.Stream());
             });
     }
     const std::string& screenshot = options_.screenshot;
     bool shot_taken = false;
+    bool shot_saved = true;
     if (!screenshot.empty() && options_.frames > 0) {
         harness.SetLastFrameHook([&] {
-            SaveScreenshot(capture, screenshot);
+            shot_saved = SaveScreenshot(capture, screenshot);
             shot_taken = true;
         });
     }
@@ -70,18 +130,20 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
         application->Run();
     }
     if (!screenshot.empty() && !shot_taken)
-        SaveScreenshot(capture, screenshot);
-    return 0;
+        shot_saved = SaveScreenshot(capture, screenshot);
+    // The recording manager went with the game; its lines are all in the stream.
+    const bool record_saved = FinishRecord();
+    return shot_saved && record_saved ? 0 : 1;
 }
 
-void SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
+bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
     vela::ImageData frame;
     if (!capture.ReadFrame(frame)) {
         std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
-        return;
+        return false;
     }
     const int64_t count = int64_t(frame.width) * frame.height;
     for (int64_t i = 0; i < count; ++i)
         frame.pixels[i * 4 + 3] = 255;
-    vela::PNGWriter::Save(path.c_str(), frame);
+    return vela::PNGWriter::Save(path.c_str(), frame);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "controller_record.h"
 #include "game_options.h"
+#include "system/atomic_file_writer.h"
 
 namespace vela {
 class FrameCapture;
@@ -15,6 +15,8 @@ class Platform;
 // One run of the game on a platform with the desktop options: a frame limit, a fixed
 // frame time, recording or replaying controller 0, and a screenshot of the last frame.
 // The paths in the options must already be resolved against the starting directory.
+// Files the user named are only ever replaced whole, once complete: a failed record or
+// screenshot leaves the old file as it was and makes the exit status non-zero.
 class GameSession {
 public:
     explicit GameSession(GameOptions options);
@@ -22,19 +24,28 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
-    // Reads the replay and creates the record file; false, said on stderr, when either
-    // can't be done.
+    // Reads the replay and checks that the record and screenshot can be written and that
+    // no two options name one file; false, said on stderr, when any of that fails.
+    // Nothing is written yet.
     bool Open();
 
-    // Runs the game to its end (window closed or frame limit) and returns the exit status.
+    // Runs the game to its end (window closed or frame limit) and returns the exit
+    // status: 0, or 1 when the record or the screenshot could not be written.
     int Run(vela::Platform& platform, vela::FrameCapture& capture);
+
+    // Puts the record file in place: at the end of Run, or on the way out of the process
+    // when the game quits from its menu. False, said on stderr, when it fails.
+    bool FinishRecord();
 
 private:
     GameOptions options_;
     std::vector<ControllerRecord> replay_;
-    std::FILE* record_file_ = nullptr;
+    // Created when the game asks for its controller, that is once it has started.
+    vela::AtomicFileWriter record_;
+    bool record_failed_ = false;
+    bool record_open_ = false;
 };
 
 // Saves the frame drawn so far as an opaque PNG (the frame's alpha is whatever the
-// blending left behind).
-void SaveScreenshot(vela::FrameCapture& capture, const std::string& path);
+// blending left behind). False, said on stderr, when it can't.
+bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path);

@@ -15,7 +15,7 @@ void PlatformHarness::SyncFromInner() {
 }
 
 bool PlatformHarness::Update() {
-    if (frame_limit_ > 0 && frames_presented_ >= frame_limit_)
+    if (stop_requested_ || (frame_limit_ > 0 && frames_presented_ >= frame_limit_))
         return false;
     return inner_.Update();
 }

@@ -31,6 +31,8 @@ public:
     // Called in the last frame of a limited run after drawing, before the present.
     void SetLastFrameHook(std::function<void()> hook) { last_frame_hook_ = std::move(hook); }
     int64_t FramesPresented() const { return frames_presented_; }
+    // Ends the run at the next Update, as a closed window would.
+    void RequestStop() { stop_requested_ = true; }
 
     bool Update() override;
     float GetFrameTime() override;
@@ -77,4 +79,5 @@ private:
     int64_t frame_limit_ = 0;
     int64_t frames_presented_ = 0;
     bool fixed_frame_time_ = false;
+    bool stop_requested_ = false;
 };

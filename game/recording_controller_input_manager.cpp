@@ -5,17 +5,22 @@
 RecordingControllerInputManager::RecordingControllerInputManager(
     vela::SonyControllerInputManager* source, std::FILE* out)
     : source_(source), out_(out) {
-    if (out_)
-        std::fputs(
-            "# controller 0, one update a line: status buttons_down buttons_pressed "
-            "buttons_released left_x left_y right_x right_y\n",
-            out_);
+    Write(
+        "# controller 0, one update a line: status buttons_down buttons_pressed "
+        "buttons_released left_x left_y right_x right_y\n");
 }
 
 RecordingControllerInputManager::~RecordingControllerInputManager() {
     delete source_;
-    if (out_)
-        std::fclose(out_);
+}
+
+void RecordingControllerInputManager::Write(const char* text) {
+    if (!out_)
+        return;
+    // Flushed every line, so a game that is killed keeps its record so far. After a
+    // failed write nothing more is tried; the stream's error tells the owner.
+    if (std::fputs(text, out_) < 0 || std::fflush(out_) != 0)
+        out_ = nullptr;
 }
 
 int32_t RecordingControllerInputManager::Update() {
@@ -24,11 +29,6 @@ int32_t RecordingControllerInputManager::Update() {
     if (source_)
         controller = source_->GetController(0);
     record.pad = controller;
-    if (out_) {
-        std::fputs(record.Format().c_str(), out_);
-        std::fputc('\n', out_);
-        // Flushed every line, so a game that quits or is killed keeps its record.
-        std::fflush(out_);
-    }
+    Write((record.Format() + "\n").c_str());
     return record.status;
 }

@@ -8,13 +8,16 @@
 // update, in the ControllerRecord format.
 class RecordingControllerInputManager : public vela::SonyControllerInputManager {
 public:
-    // Takes ownership of both; `source` may be null (no pad: status -1, nothing held).
+    // Owns `source`, which may be null (no pad: status -1, nothing held); `out` stays the
+    // caller's, who checks it for write errors and closes it.
     RecordingControllerInputManager(vela::SonyControllerInputManager* source, std::FILE* out);
     ~RecordingControllerInputManager() override;
 
     int32_t Update() override;
 
 private:
+    void Write(const char* text);
+
     vela::SonyControllerInputManager* source_;
     std::FILE* out_;
 };

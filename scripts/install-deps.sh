@@ -12,12 +12,17 @@ linux_packages=(
   libfreetype-dev fonts-comic-neue
   clang-format glslang-tools
 )
+# The sanitizer tree and the fuzz targets: Clang with its sanitizer and libFuzzer runtimes,
+# and llvm-symbolizer for readable reports.
+sanitize_packages=(
+  clang libclang-rt-14-dev llvm
+)
 windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
   wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
 
-packages=("${linux_packages[@]}")
+packages=("${linux_packages[@]}" "${sanitize_packages[@]}")
 if [ "${1:-}" != "--linux" ]; then
   packages+=("${windows_packages[@]}")
 fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux and the Windows (cross) trees, and runs every
-# test: unit, render (headless OpenGL), game, and windows (under Wine in Xvfb).
+# test: unit, render (headless OpenGL), game, and windows (under Wine in Xvfb); then the
+# sanitizer tree: the unit, render and game tests under ASan, UBSan and LeakSanitizer
+# (label sanitize) and a short run of every fuzz target (label fuzz).
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -L unit
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,3 +20,9 @@ if [ -x scripts/build-windows.sh ]; then
 fi
 
 ctest --test-dir build/linux --output-on-failure -j"$jobs" "$@"
+
+# The sanitizer tree takes the same ctest arguments; without any it runs its own labels.
+# VELA_SKIP_SANITIZE=1 leaves it out.
+if [ -z "${VELA_SKIP_SANITIZE:-}" ]; then
+  scripts/test-sanitize.sh build/sanitize "$@"
+fi

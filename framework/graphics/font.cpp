@@ -65,23 +65,36 @@ void ParseCommon(std::istringstream& line, Font& font) {
     }
 }
 
-// Returns whether the line described a glyph inside the table.
-bool ParseChar(std::istringstream& line, Font& font) {
-    uint16_t code = 0;
-    bool in_table = true;
+// A char line names its glyph by id; without a valid id (missing, not a number, beyond
+// the table, or given twice differently) the whole line is skipped. Returns whether the
+// line described a glyph.
+bool ParseChar(const std::string& text, Font& font) {
+    std::istringstream ids(text);
     std::string token, key, value;
+    int found = 0;
+    int code = -1;
+    while (ids >> token) {
+        SplitToken(token, key, value);
+        if (key != "id") {
+            continue;
+        }
+        uint16_t id = Font::kGlyphCount;
+        ConvertInto(value, id);
+        if (id >= Font::kGlyphCount || (found > 0 && id != code)) {
+            return false;
+        }
+        code = id;
+        ++found;
+    }
+    if (found == 0) {
+        return false;
+    }
+
+    std::istringstream line(text);
+    line >> token;  // "char"
+    Glyph& glyph = font.glyphs[code];
     while (line >> token) {
         SplitToken(token, key, value);
-        if (key == "id") {
-            ConvertInto(value, code);
-            // Codes beyond the table are not ours to store: the rest of the line goes.
-            in_table = code < Font::kGlyphCount;
-            continue;
-        }
-        if (!in_table) {
-            continue;
-        }
-        Glyph& glyph = font.glyphs[code];
         if (key == "x") {
             ConvertInto(value, glyph.x);
         } else if (key == "y") {
@@ -100,7 +113,46 @@ bool ParseChar(std::istringstream& line, Font& font) {
             ConvertInto(value, glyph.page);
         }
     }
-    return in_table;
+    return true;
+}
+
+// The "count" of a "chars count=N" line, or -1.
+long ParseCount(std::istringstream& line) {
+    std::string token, key, value;
+    long count = -1;
+    while (line >> token) {
+        SplitToken(token, key, value);
+        if (key == "count") {
+            int32_t n = -1;
+            ConvertInto(value, n);
+            count = n;
+        }
+    }
+    return count;
+}
+
+enum class LineRead { Line, LastLine, End, TooLong };
+
+// One line without its line end, at most `limit` characters; the rest of a longer line
+// is read and dropped. LastLine: the input ended without a line end.
+LineRead ReadLine(std::istream& input, std::size_t limit, std::string& line) {
+    line.clear();
+    bool too_long = false;
+    std::istream::int_type c;
+    while ((c = input.get()) != std::istream::traits_type::eof()) {
+        if (c == '\n') {
+            return too_long ? LineRead::TooLong : LineRead::Line;
+        }
+        if (line.size() == limit) {
+            too_long = true;
+        } else {
+            line.push_back(static_cast<char>(c));
+        }
+    }
+    if (too_long) {
+        return LineRead::TooLong;
+    }
+    return line.empty() ? LineRead::End : LineRead::LastLine;
 }
 
 struct FileCloser {
@@ -129,6 +181,12 @@ bool Font::Load(const char* font_name, Platform& platform) {
         std::fprintf(stderr, "Font not loaded: can't open \"%s\"\n", description.c_str());
         return false;
     }
+    if (size > kMaxDescriptionBytes) {
+        std::fprintf(stderr, "Font not loaded: \"%s\" is %ld bytes, over the limit of %ld\n",
+                     description.c_str(), static_cast<long>(size),
+                     static_cast<long>(kMaxDescriptionBytes));
+        return false;
+    }
     std::unique_ptr<char[]> buffer(new char[size > 0 ? size : 1]);
     uint32_t bytes_read = 0;
     if (!file->Read(buffer.get(), static_cast<uint32_t>(size), bytes_read) ||
@@ -150,6 +208,18 @@ bool Font::Load(const char* font_name, Platform& platform) {
         std::fprintf(stderr, "Font \"%s\" describes no characters: text will not show\n",
                      description.c_str());
     }
+    if (report_.long_lines > 0) {
+        std::fprintf(stderr, "Font \"%s\": %d line(s) over %d characters skipped\n",
+                     description.c_str(), report_.long_lines, kMaxLineLength);
+    }
+    if (report_.declared_chars > report_.described_chars) {
+        std::fprintf(stderr,
+                     "Font \"%s\" lists %ld characters but describes %ld: is the file cut short?\n",
+                     description.c_str(), report_.declared_chars, report_.described_chars);
+    } else if (report_.cut_line) {
+        std::fprintf(stderr, "Font \"%s\" ends in the middle of a line: is the file cut short?\n",
+                     description.c_str());
+    }
     if (scaleW == 0 || scaleH == 0) {
         std::fprintf(stderr, "Font \"%s\" gives no page size (scaleW/scaleH)\n",
                      description.c_str());
@@ -166,8 +236,18 @@ bool Font::Load(const char* font_name, Platform& platform) {
 }
 
 void Font::Parse(std::istream& input) {
+    report_ = ParseReport();
     std::string line;
-    while (std::getline(input, line)) {
+    for (;;) {
+        const LineRead read = ReadLine(input, kMaxLineLength, line);
+        if (read == LineRead::End) {
+            break;
+        }
+        if (read == LineRead::TooLong) {
+            ++report_.long_lines;
+            continue;
+        }
+        report_.cut_line = read == LineRead::LastLine;
         std::istringstream line_stream(line);
         std::string word;
         if (!(line_stream >> word)) {
@@ -176,7 +256,9 @@ void Font::Parse(std::istream& input) {
         if (word == "common") {
             ParseCommon(line_stream, *this);
         } else if (word == "char") {
-            ParseChar(line_stream, *this);
+            report_.described_chars += ParseChar(line, *this) ? 1 : 0;
+        } else if (word == "chars") {
+            report_.declared_chars = ParseCount(line_stream);
         }
     }
 }

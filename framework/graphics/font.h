@@ -31,6 +31,9 @@ public:
     static constexpr int kGlyphCount = 256;
     // Formatted text longer than this is cut.
     static constexpr int kMaxTextLength = 255;
+    // A description is a few kilobytes; these bound what a damaged one costs.
+    static constexpr int32_t kMaxDescriptionBytes = 1024 * 1024;
+    static constexpr int kMaxLineLength = 4096;
 
     Font();
     ~Font();
@@ -41,7 +44,9 @@ public:
     // platform shows its placeholder) and is reported on standard error.
     bool Load(const char* font_name, Platform& platform);
 
-    // Reads the description's "common" and "char" lines; never fails.
+    // Reads the description's "common" and "char" lines; never fails. A char line
+    // without a valid id, and a line longer than kMaxLineLength, are skipped whole; Load
+    // reports them, and a description that lists more characters than it holds.
     void Parse(std::istream& input);
 
     // printf-style text at `position` (left edge and top of the line for Left).
@@ -71,7 +76,15 @@ public:
     Glyph glyphs[kGlyphCount];
 
 private:
+    struct ParseReport {
+        long declared_chars = -1;  // from "chars count=N"
+        long described_chars = 0;
+        int long_lines = 0;
+        bool cut_line = false;  // the last line had no line end
+    };
+
     Texture* texture = nullptr;
+    ParseReport report_;
 };
 
 }  // namespace vela

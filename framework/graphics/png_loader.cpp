@@ -2,10 +2,12 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/platform.h"
 #include "system/file.h"
@@ -14,8 +16,32 @@ namespace vela {
 
 namespace {
 
-// Largest side accepted; bigger files are refused before any pixel memory is taken.
-constexpr png_uint_32 kMaxSide = 16384;
+PNGLimits g_limits;
+
+// No single chunk (a text, a profile) may take more than this; pixels are not chunks.
+constexpr png_alloc_size_t kMaxChunkBytes = 1024 * 1024;
+constexpr png_uint_32 kMaxCachedChunks = 16;
+// Chunks the loader has no use for are skipped unread, so they cost nothing.
+const png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0";
+
+uint32_t BigEndian32(const unsigned char* p) {
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+// Empty when the size fits the limits, else why not.
+std::string CheckSize(uint64_t width, uint64_t height, const PNGLimits& limits) {
+    if (width <= limits.max_width && height <= limits.max_height &&
+        width * height <= limits.max_pixels) {
+        return std::string();
+    }
+    char text[200];
+    std::snprintf(
+        text, sizeof(text), "%llu x %llu pixels is over the limit of %lu x %lu and %llu pixels",
+        static_cast<unsigned long long>(width), static_cast<unsigned long long>(height),
+        static_cast<unsigned long>(limits.max_width), static_cast<unsigned long>(limits.max_height),
+        static_cast<unsigned long long>(limits.max_pixels));
+    return text;
+}
 
 struct ReadState {
     const unsigned char* data;
@@ -69,6 +95,13 @@ void PNGLoader::Load(const char* filename, Platform& platform, ImageData& image)
         std::fprintf(stderr, "Picture not loaded: can't read the size of \"%s\"\n", filename);
         return;
     }
+    if (static_cast<uint64_t>(size) > g_limits.max_file_bytes) {
+        std::fprintf(stderr,
+                     "Picture not loaded: \"%s\" is %ld bytes, over the limit of %llu bytes\n",
+                     filename, static_cast<long>(size),
+                     static_cast<unsigned long long>(g_limits.max_file_bytes));
+        return;
+    }
     std::unique_ptr<unsigned char[]> buffer(new unsigned char[size > 0 ? size : 1]);
     uint32_t bytes_read = 0;
     if (!file->Read(buffer.get(), static_cast<uint32_t>(size), bytes_read) ||
@@ -85,6 +118,18 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
                        ImageData& image) {
     // Kept in the state, not in locals, so the error return can't clobber it.
     ReadState state{data, data != nullptr ? size : 0, 0, name != nullptr ? name : "(memory)", {0}};
+    const PNGLimits limits = g_limits;
+
+    // The size is read from the header (signature, then IHDR) before libpng takes any
+    // memory for the picture; a file too short for that is left to libpng to name.
+    if (state.size >= 24 && std::memcmp(data + 12, "IHDR", 4) == 0) {
+        const std::string too_big =
+            CheckSize(BigEndian32(data + 16), BigEndian32(data + 20), limits);
+        if (!too_big.empty()) {
+            std::fprintf(stderr, "Picture not loaded: \"%s\": %s\n", state.name, too_big.c_str());
+            return false;
+        }
+    }
 
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
     if (png == nullptr) {
@@ -110,7 +155,15 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
         return false;
     }
 
-    png_set_user_limits(png, kMaxSide, kMaxSide);
+    // libpng's own limits: a second guard on the sides, and caps on what ancillary
+    // chunks may allocate however long they say they are.
+    png_set_user_limits(png, std::min<uint32_t>(limits.max_width, PNG_UINT_31_MAX),
+                        std::min<uint32_t>(limits.max_height, PNG_UINT_31_MAX));
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_chunk_cache_max(png, kMaxCachedChunks);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                                static_cast<int>(sizeof(kSkippedChunks) / 5));
     png_set_read_fn(png, &state, ReadFromMemory);
     png_set_sig_bytes(png, 0);
     png_read_info(png, info);
@@ -122,6 +175,13 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
     if (png_get_IHDR(png, info, &width, &height, &bit_depth, &colour_type, nullptr, nullptr,
                      nullptr) != 1) {
         png_error(png, "no image header");
+    }
+    // The header check above has already run for any well-formed file; this one also
+    // covers a header libpng found elsewhere.
+    const std::string too_big = CheckSize(width, height, limits);
+    if (!too_big.empty()) {
+        std::snprintf(state.error, sizeof(state.error), "%s", too_big.c_str());
+        png_longjmp(png, 1);
     }
 
     // Everything becomes 8-bit RGBA: palettes and low-bit grey expand, tRNS becomes alpha,
@@ -171,6 +231,14 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
     image.width = static_cast<int32_t>(width);
     image.height = static_cast<int32_t>(height);
     return true;
+}
+
+void PNGLoader::SetLimits(const PNGLimits& limits) {
+    g_limits = limits;
+}
+
+const PNGLimits& PNGLoader::Limits() {
+    return g_limits;
 }
 
 }  // namespace vela

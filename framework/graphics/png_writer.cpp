@@ -5,6 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 
+#include "system/atomic_file_writer.h"
+
 namespace vela {
 
 namespace {
@@ -29,9 +31,11 @@ bool PNGWriter::Save(const char* filename, const ImageData& image) {
                      filename != nullptr ? filename : "");
         return false;
     }
-    std::FILE* file = std::fopen(filename, "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "PNG not written: can't create \"%s\"\n", filename);
+    // Written beside the target and renamed over it when complete: a failure leaves
+    // whatever was there before.
+    AtomicFileWriter writer;
+    if (!writer.Open(filename)) {
+        std::fprintf(stderr, "PNG not written: %s\n", writer.Error().c_str());
         return false;
     }
 
@@ -40,19 +44,17 @@ bool PNGWriter::Save(const char* filename, const ImageData& image) {
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (png == nullptr || info == nullptr) {
         png_destroy_write_struct(&png, nullptr);
-        std::fclose(file);
         std::fprintf(stderr, "PNG not written: \"%s\": out of memory\n", filename);
         return false;
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        std::remove(filename);
-        std::fprintf(stderr, "PNG not written: \"%s\": %s\n", filename, state.error);
+        writer.Discard();
+        std::fprintf(stderr, "PNG not written: %s: %s\n", filename, state.error);
         return false;
     }
 
-    png_init_io(png, file);
+    png_init_io(png, writer.Stream());
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
                  static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -66,12 +68,11 @@ bool PNGWriter::Save(const char* filename, const ImageData& image) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
 
-    const bool closed = std::fclose(file) == 0;
-    if (!closed) {
-        std::remove(filename);
-        std::fprintf(stderr, "PNG not written: \"%s\": write failed\n", filename);
+    if (!writer.Commit()) {
+        std::fprintf(stderr, "PNG not written: %s\n", writer.Error().c_str());
+        return false;
     }
-    return closed;
+    return true;
 }
 
 }  // namespace vela

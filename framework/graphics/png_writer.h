@@ -11,7 +11,7 @@ namespace vela {
 class PNGWriter {
 public:
     // Returns false, with one line on standard error, when the file can't be written
-    // or the image is empty.
+    // or the image is empty; the file that was at `filename` is then left as it was.
     static bool Save(const char* filename, const ImageData& image);
 };
 

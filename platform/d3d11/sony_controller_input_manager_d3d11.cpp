@@ -5,6 +5,7 @@
 #include "d3d11/platform_d3d11.h"
 #include "d3d11/window.h"
 #include "input/keyboard_pad.h"
+#include "input/no_controller_notice.h"
 
 namespace vela {
 
@@ -85,7 +86,7 @@ SonyControllerInputManagerD3D11::SonyControllerInputManagerD3D11(PlatformD3D11& 
         SafeRelease(direct_input);
     }
     if (device == nullptr) {
-        std::fprintf(stderr, "Controller input: no game controller found: keyboard only\n");
+        ReportNoControllerFound();
     }
 }
 

@@ -78,7 +78,10 @@ TEST(FontParseTest, BadValuesAndOutOfTableIdsLeaveFieldsAlone) {
               "char id=65536 xadvance=98\n"
               "char xadvance=4 id=67 xadvance=6\n"
               "CHAR id=68 xadvance=3\n"
-              "char id=69 Xadvance=8 xadvance=2extra\n");
+              "char id=69 Xadvance=8 xadvance=2extra\n"
+              "char x=5 xadvance=7\n"
+              "char id=abc xadvance=5\n"
+              "char id=70 xadvance=9 id=71\n");
     EXPECT_EQ(font.lineHeight, 0);
     EXPECT_EQ(font.scaleW, 0);  // beyond 16 bits
     EXPECT_EQ(font.scaleH, 0);
@@ -91,7 +94,12 @@ TEST(FontParseTest, BadValuesAndOutOfTableIdsLeaveFieldsAlone) {
         EXPECT_NE(font.GetGlyph(static_cast<unsigned char>(code)).xadvance, 99) << code;
         EXPECT_NE(font.GetGlyph(static_cast<unsigned char>(code)).xadvance, 98) << code;
     }
-    EXPECT_EQ(font.GetGlyph(0).xadvance, 4);  // keys before "id" go to glyph 0
+    // A line without one valid id is dropped whole, never written into glyph 0; keys
+    // before the id belong to the line's glyph.
+    EXPECT_EQ(font.GetGlyph(0).xadvance, 0);
+    EXPECT_EQ(font.GetGlyph(0).x, 0);
+    EXPECT_EQ(font.GetGlyph('F').xadvance, 0);
+    EXPECT_EQ(font.GetGlyph('G').xadvance, 0);
     EXPECT_EQ(font.GetGlyph('C').xadvance, 6);
     EXPECT_EQ(font.GetGlyph('D').xadvance, 0);  // keys and line types are case-sensitive
     EXPECT_EQ(font.GetGlyph('E').xadvance, 2);
@@ -196,4 +204,30 @@ TEST(FontLoadTest, LoadsDescriptionAndPageAndReportsWhatIsMissing) {
     EXPECT_FALSE(missing.Load(TempPath("no_such_font").c_str(), platform));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("no_such_font.fnt"), std::string::npos);
     EXPECT_EQ(missing.GetTexture(), nullptr);
+}
+
+TEST(FontLoadTest, DamagedDescriptionsAreNamedWithWhatIsWrong) {
+    FakePlatform platform;
+    const std::string full = kDescription;
+    const std::size_t second_char = full.find("char id=32");
+    const struct {
+        std::string text;
+        bool loads;
+        const char* reason;
+    } cases[] = {
+        {full.substr(0, second_char + 14), true, "lists 3 characters but describes 2"},
+        {full.substr(0, second_char), true, "lists 3 characters but describes 1"},
+        {full.substr(0, full.size() - 1), true, "ends in the middle of a line"},
+        {std::string(5000, 'x') + "\n" + full, true, "1 line(s) over 4096 characters skipped"},
+        {full + std::string(vela::Font::kMaxDescriptionBytes, '\n'), false, "over the limit"},
+    };
+    for (const auto& c : cases) {
+        WriteTempFile("damaged_font.fnt", c.text);
+        vela::Font font;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(font.Load(TempPath("damaged_font").c_str(), platform), c.loads) << c.reason;
+        const std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_NE(message.find("damaged_font.fnt"), std::string::npos) << message;
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    }
 }

@@ -1,9 +1,22 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+// The counters from kernel32, so no psapi library is needed.
+#define PSAPI_VERSION 2
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
 
 #include "fake_platform.h"
 #include "graphics/png_loader.h"
@@ -76,7 +89,150 @@ std::vector<uint8_t> Decode(const std::string& bytes, vela::ImageData& image) {
     return std::vector<uint8_t>(image.pixels, image.pixels + image.width * image.height * 4);
 }
 
+std::string BigEndian(uint32_t value) {
+    const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    return std::string(bytes, 4);
+}
+
+// One chunk; `declared` stands in for the real length when a file lies about it.
+std::string Chunk(const char* type, const std::string& data, int64_t declared = -1) {
+    const std::string body = std::string(type, 4) + data;
+    const uLong crc =
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    return BigEndian(declared >= 0 ? uint32_t(declared) : uint32_t(data.size())) + body +
+           BigEndian(uint32_t(crc));
+}
+
+std::string Header(uint32_t width, uint32_t height, char bit_depth, char colour_type) {
+    return "\x89PNG\r\n\x1a\n" + Chunk("IHDR", BigEndian(width) + BigEndian(height) +
+                                                   std::string{bit_depth, colour_type, 0, 0, 0});
+}
+
+// A whole 1-bit grey picture of zeros: a few tens of kilobytes for any size.
+std::string ZeroPicture(uint32_t side) {
+    z_stream z = {};
+    deflateInit(&z, Z_BEST_COMPRESSION);
+    std::vector<Bytef> row(1 + (side + 7) / 8, 0);  // filter byte, then the bits
+    std::string idat;
+    Bytef out[1 << 16];
+    for (uint32_t y = 0; y < side; ++y) {
+        z.next_in = row.data();
+        z.avail_in = static_cast<uInt>(row.size());
+        const int flush = y + 1 == side ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            z.next_out = out;
+            z.avail_out = sizeof(out);
+            deflate(&z, flush);
+            idat.append(reinterpret_cast<char*>(out), sizeof(out) - z.avail_out);
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    return Header(side, side, 1, PNG_COLOR_TYPE_GRAY) + Chunk("IDAT", idat) + Chunk("IEND", "");
+}
+
+// The most memory the process has held so far.
+uint64_t PeakResidentBytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+#else
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return uint64_t(usage.ru_maxrss) * 1024u;
+#endif
+}
+
+struct HostileFile {
+    const char* name;
+    std::function<std::string()> make;
+    const char* reason;  // part of the message
+};
+
+void PrintTo(const HostileFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class PngLoaderHostileTest : public testing::TestWithParam<HostileFile> {};
+
 }  // namespace
+
+// Each is refused from its header or its chunk lengths, before the memory it asks for is
+// taken, and named with the reason.
+TEST_P(PngLoaderHostileTest, IsRefusedCheaplyWithItsReason) {
+    const std::string bytes = GetParam().make();
+    const uint64_t peak_before = PeakResidentBytes();
+    vela::ImageData image;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(vela::PNGLoader::Decode(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                         bytes.size(), GetParam().name, image));
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(image.Empty());
+    EXPECT_NE(message.find(GetParam().name), std::string::npos) << message;
+    EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
+    EXPECT_LT(PeakResidentBytes() - peak_before, 50u * 1024u * 1024u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bombs, PngLoaderHostileTest,
+    testing::Values(
+        // Only a header: 16384 x 16384 RGBA would be 1 GiB.
+        HostileFile{"header_only.png",
+                    [] { return Header(16384, 16384, 8, PNG_COLOR_TYPE_RGB_ALPHA); },
+                    "16384 x 16384 pixels is over the limit"},
+        HostileFile{"complete_zeros.png", [] { return ZeroPicture(16384); },
+                    "16384 x 16384 pixels is over the limit"},
+        // Sides within the limit, pixels not.
+        HostileFile{"long_and_wide.png",
+                    [] { return Header(8192, 8193, 8, PNG_COLOR_TYPE_RGB) + Chunk("IEND", ""); },
+                    "8192 x 8193 pixels is over the limit"},
+        // A tiny picture whose text chunk says it is 1.27 GB long.
+        HostileFile{"huge_text.png",
+                    [] {
+                        return Header(1, 1, 8, PNG_COLOR_TYPE_RGB) +
+                               Chunk("iTXt", std::string("k\0\0\0\0\0text", 10), 0x4BC00000);
+                    },
+                    "truncated"}),
+    [](const testing::TestParamInfo<HostileFile>& info) {
+        std::string name = info.param.name;
+        return name.substr(0, name.find('.'));
+    });
+
+TEST(PngLoaderTest, LimitsCanBeRaisedAndUnreadChunksCostNothing) {
+    // A picture with a large text chunk still loads: the text is skipped unread.
+    const std::string text(3 * 1024 * 1024, 'x');
+    const std::string picture = Header(2, 2, 1, PNG_COLOR_TYPE_GRAY) +
+                                Chunk("tEXt", "Comment" + std::string(1, '\0') + text) +
+                                ZeroPicture(2).substr(33);  // its IDAT and IEND
+    vela::ImageData image;
+    ASSERT_FALSE(Decode(picture, image).empty());
+    EXPECT_EQ(image.width, 2);
+
+    const vela::PNGLimits defaults = vela::PNGLoader::Limits();
+    vela::PNGLimits narrow = defaults;
+    narrow.max_pixels = 3;
+    vela::PNGLoader::SetLimits(narrow);
+    vela::ImageData refused;
+    testing::internal::CaptureStderr();
+    const bool loaded = !Decode(picture, refused).empty();
+    const std::string message = testing::internal::GetCapturedStderr();
+    vela::PNGLoader::SetLimits(defaults);
+    EXPECT_FALSE(loaded);
+    EXPECT_NE(message.find("2 x 2 pixels is over the limit"), std::string::npos) << message;
+
+    vela::PNGLimits wide = defaults;
+    wide.max_width = wide.max_height = 20000;
+    wide.max_pixels = uint64_t(20000) * 20000;
+    vela::PNGLoader::SetLimits(wide);
+    vela::ImageData big;
+    testing::internal::CaptureStderr();
+    Decode(Header(16384, 16384, 8, PNG_COLOR_TYPE_RGB_ALPHA), big);
+    const std::string later = testing::internal::GetCapturedStderr();
+    vela::PNGLoader::SetLimits(defaults);
+    // Past the header check: it now fails only on its missing pixel data.
+    EXPECT_EQ(later.find("over the limit"), std::string::npos) << later;
+    EXPECT_TRUE(big.Empty());
+}
 
 TEST(PngLoaderTest, RgbGainsOpaqueAlphaAndRgbaKeepsIt) {
     PngKind rgb;
