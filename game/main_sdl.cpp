@@ -20,8 +20,8 @@ bool HasFont(const std::string& dir) {
 }
 
 // The game reads its files from the working directory. When they are not there, look
-// beside the program, in an assets/ folder beside it, and in the source tree it was
-// built from, and move there.
+// beside the program, in an assets/ folder beside it, where it was installed and in the
+// source tree it was built from, and move there.
 void FindDataDirectory() {
     if (HasFont(""))
         return;
@@ -34,6 +34,11 @@ void FindDataDirectory() {
         dir.erase(dir.find_last_of('/') == std::string::npos ? 0 : dir.find_last_of('/'));
         candidates.push_back(dir);
         candidates.push_back(dir + "/assets");
+#ifdef GAME_DATA_FROM_PROGRAM
+        // An installed game: its data dir relative to the program's (usr/games ->
+        // usr/share/games/...), so it works under any root it is unpacked to.
+        candidates.push_back(dir + "/" GAME_DATA_FROM_PROGRAM);
+#endif
     }
 #ifdef GAME_ASSETS_DIR
     candidates.push_back(GAME_ASSETS_DIR);
