@@ -4,9 +4,9 @@
 
 namespace vela {
 
-// Decoded pixels: rows from the top down, width * 4 bytes a row, bytes R, G, B, A
-// (a pixel read as a little-endian 32-bit number is a packed 0xAABBGGRR colour).
-// Owns `pixels`; null means "no image" (for instance after a failed load).
+/// Decoded pixels: rows from the top down, width * 4 bytes a row, bytes R, G, B, A
+/// (a pixel read as a little-endian 32-bit number is a packed 0xAABBGGRR colour).
+/// Owns `pixels`; null means "no image" (for instance after a failed load).
 class ImageData {
 public:
     ImageData() = default;
@@ -16,9 +16,9 @@ public:
     ImageData(ImageData&& other) noexcept;
     ImageData& operator=(ImageData&& other) noexcept;
 
-    // Frees the pixels and sets the size; the new pixels are zeroed.
+    /// Frees the pixels and sets the size; the new pixels are zeroed.
     void Allocate(int32_t new_width, int32_t new_height);
-    // Frees the pixels; width and height become 0.
+    /// Frees the pixels; width and height become 0.
     void Release();
     bool Empty() const { return pixels == nullptr; }
 

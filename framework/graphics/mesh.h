@@ -13,7 +13,7 @@ class Primitive;
 struct Aabb {
     Vector3 min_vtx;
     Vector3 max_vtx;
-    uint8_t state = 0;  // 0: not set
+    uint8_t state = 0;  ///< 0: not set
 };
 
 struct Sphere {
@@ -21,25 +21,25 @@ struct Sphere {
     float radius = 0.0f;
 };
 
-// A block of vertices plus the primitives that draw parts of it. The mesh owns its
-// primitives; their textures belong to whoever loaded them.
+/// A block of vertices plus the primitives that draw parts of it. The mesh owns its
+/// primitives; their textures belong to whoever loaded them.
 class Mesh {
 public:
     Mesh() = default;
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
-    // Deletes every primitive and the array.
+    /// Deletes every primitive and the array.
     virtual ~Mesh();
 
-    // Stores the counts; null data or a zero count creates no buffer and succeeds.
+    /// Stores the counts; null data or a zero count creates no buffer and succeeds.
     virtual bool InitVertexBuffer(Platform& platform, const void* vertices, uint32_t num_vertices,
                                   uint32_t vertex_byte_size, bool read_only);
-    // Only meshes made with read_only false can be updated.
+    /// Only meshes made with read_only false can be updated.
     virtual bool UpdateVertices(Platform& platform, const void* vertices) = 0;
-    // A new empty primitive of the platform's kind, owned by the caller.
+    /// A new empty primitive of the platform's kind, owned by the caller.
     virtual Primitive* AllocatePrimitive() = 0;
 
-    // Replaces the primitive list by `count` new primitives from AllocatePrimitive.
+    /// Replaces the primitive list by `count` new primitives from AllocatePrimitive.
     void AllocatePrimitives(uint32_t count);
 
     uint32_t num_primitives = 0;
@@ -53,10 +53,10 @@ protected:
     void DeletePrimitives();
 };
 
-// A mesh with its world transform.
+/// A mesh with its world transform.
 struct MeshInstance {
     Matrix44 transform;
-    const Mesh* mesh = nullptr;  // not owned
+    const Mesh* mesh = nullptr;  ///< not owned
 };
 
 }  // namespace vela

@@ -7,14 +7,14 @@ namespace vela {
 class Platform;
 class Texture;
 
-// An off-screen RGBA float colour surface; drawing goes into it while it is the
-// platform's render_target, and `texture` shows it afterwards like any texture.
+/// An off-screen RGBA float colour surface; drawing goes into it while it is the
+/// platform's render_target, and `texture` shows it afterwards like any texture.
 class RenderTarget {
 public:
     RenderTarget(int32_t width_, int32_t height_) : width(width_), height(height_) {}
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;
-    // Deletes the texture.
+    /// Deletes the texture.
     virtual ~RenderTarget();
 
     virtual void Begin(Platform& platform) = 0;
@@ -22,7 +22,7 @@ public:
 
     int32_t width;
     int32_t height;
-    Texture* texture = nullptr;  // owned; null if creation failed
+    Texture* texture = nullptr;  ///< owned; null if creation failed
 };
 
 }  // namespace vela

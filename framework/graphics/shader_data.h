@@ -10,24 +10,24 @@ namespace vela {
 
 struct PointLight {
     Vector4 colour;
-    Vector3 position;  // world space
+    Vector3 position;  ///< world space
 };
 
-// What the lit shader reads: an ambient colour and point lights (only the first four
-// light anything).
+/// What the lit shader reads: an ambient colour and point lights (only the first four
+/// light anything).
 class Default3DShaderData {
 public:
     static constexpr int kMaxLights = 4;
 
-    // Appends a copy; returns its index.
+    /// Appends a copy; returns its index.
     int AddPointLight(const PointLight& light);
 
     Vector4 ambient_light_colour{0.5f, 0.5f, 0.5f, 1.0f};
     std::vector<PointLight> point_lights;
 };
 
-// What the skinned shader reads: the lit data plus the caller's bone matrices (not owned;
-// only the first 128 are used).
+/// What the skinned shader reads: the lit data plus the caller's bone matrices (not owned;
+/// only the first 128 are used).
 class SkinnedMeshShaderData : public Default3DShaderData {
 public:
     static constexpr int kMaxBoneMatrices = 128;

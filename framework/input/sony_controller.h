@@ -22,11 +22,11 @@ constexpr uint32_t BUTTON_CROSS = 0x4000;
 constexpr uint32_t BUTTON_SQUARE = 0x8000;
 constexpr uint32_t BUTTON_AUX = 0x100000;
 
-// The state record of one controller. Sticks are -1..1, 0 at rest, x right, y down.
+/// The state record of one controller. Sticks are -1..1, 0 at rest, x right, y down.
 struct SonyController {
     uint32_t buttons_down = 0;
-    uint32_t buttons_pressed = 0;   // down now, up at the update before
-    uint32_t buttons_released = 0;  // up now, down at the update before
+    uint32_t buttons_pressed = 0;   ///< down now, up at the update before
+    uint32_t buttons_released = 0;  ///< up now, down at the update before
     float left_stick_x = 0.0f;
     float left_stick_y = 0.0f;
     float right_stick_x = 0.0f;

@@ -9,9 +9,9 @@ namespace vela {
 enum class TouchType : int32_t { None = 0, New = 1, Active = 2, Released = 3 };
 
 struct Touch {
-    int32_t id = -1;  // -1 until first touched, then the slot index; kept after release
+    int32_t id = -1;  ///< -1 until first touched, then the slot index; kept after release
     TouchType type = TouchType::None;
-    Vector2 position;  // client pixels, x right, y down, not clamped to the window
+    Vector2 position;  ///< client pixels, x right, y down, not clamped to the window
 };
 
 }  // namespace vela

@@ -2,7 +2,7 @@
 
 namespace vela {
 
-// Texture coordinates and touch positions.
+/// Texture coordinates and touch positions.
 struct Vector2 {
     float x = 0.0f;
     float y = 0.0f;

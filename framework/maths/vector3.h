@@ -2,7 +2,7 @@
 
 namespace vela {
 
-// Three consecutive floats: constant buffers copy it as such.
+/// Three consecutive floats: constant buffers copy it as such.
 struct Vector3 {
     float x = 0.0f;
     float y = 0.0f;

@@ -4,7 +4,7 @@
 
 namespace vela {
 
-// Also the unpacked colour: x red, y green, z blue, w alpha, each 0..1.
+/// Also the unpacked colour: x red, y green, z blue, w alpha, each 0..1.
 struct Vector4 {
     float x = 0.0f;
     float y = 0.0f;
@@ -21,10 +21,10 @@ struct Vector4 {
         w = w_;
     }
 
-    // Packed colours are 0xAABBGGRR: red in the lowest byte.
+    /// Packed colours are 0xAABBGGRR: red in the lowest byte.
     void SetFromPackedColour(uint32_t packed);
 
-    // The vector orthogonal to a, b and c (four-dimensional cross product).
+    /// The vector orthogonal to a, b and c (four-dimensional cross product).
     static Vector4 Cross(const Vector4& a, const Vector4& b, const Vector4& c);
 };
 

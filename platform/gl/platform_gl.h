@@ -10,12 +10,12 @@ struct SDL_Window;
 
 namespace vela {
 
-// The platform on SDL2 and OpenGL 3.3 core. Everything is drawn into the platform's own
-// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
-// blits it to the window and swaps. With SDL_VIDEODRIVER=offscreen it runs without a
-// display (Mesa llvmpipe). When the window or the GL context can't be made, one line goes
-// to standard error and the platform stays inert: IsReady() is false, frame operations do
-// nothing and the graphics factories make objects that draw nothing.
+/// The platform on SDL2 and OpenGL 3.3 core. Everything is drawn into the platform's own
+/// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
+/// blits it to the window and swaps. With SDL_VIDEODRIVER=offscreen it runs without a
+/// display (Mesa llvmpipe). When the window or the GL context can't be made, one line goes
+/// to standard error and the platform stays inert: IsReady() is false, frame operations do
+/// nothing and the graphics factories make objects that draw nothing.
 class PlatformGL : public Platform, public FrameCapture {
 public:
     PlatformGL(int width, int height, bool fullscreen, bool vsync);
@@ -44,24 +44,24 @@ public:
     Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                           float near_z, float far_z) const override;
 
-    // Top row first, read from the platform's framebuffer object.
+    /// Top row first, read from the platform's framebuffer object.
     bool ReadFrame(ImageData& image) override;
 
-    // Binds the current target (render_target's surface when set, else the platform's
-    // framebuffer) with the platform's depth buffer and sets the viewport to the
-    // back-buffer size. A render target is drawn into with its rows top-down, so its
-    // texture reads the same way up as on Direct3D; one whose creation failed gets depth
-    // only.
+    /// Binds the current target (render_target's surface when set, else the platform's
+    /// framebuffer) with the platform's depth buffer and sets the viewport to the
+    /// back-buffer size. A render target is drawn into with its rows top-down, so its
+    /// texture reads the same way up as on Direct3D; one whose creation failed gets depth
+    /// only.
     void BindRenderTargets();
 
-    // True when clip-space depth is 0..1 as in Direct3D (glClipControl); otherwise GL's
-    // -1..1, which the perspective projections are then converted to.
+    /// True when clip-space depth is 0..1 as in Direct3D (glClipControl); otherwise GL's
+    /// -1..1, which the perspective projections are then converted to.
     bool ZeroToOneDepth() const { return zero_to_one_depth_; }
-    // A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
+    /// A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
     static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
     SDL_Window* GetWindow() const { return window_; }
     uint32_t GetFramebuffer() const { return framebuffer_; }
-    // The depth renderbuffer shared by the back buffer and every render target.
+    /// The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
 
 private:
@@ -70,7 +70,7 @@ private:
     void ReleaseGL();
 
     SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;  // SDL_GLContext
+    void* context_ = nullptr;  ///< SDL_GLContext
     bool video_initialised_ = false;
     bool vsync_ = false;
     bool zero_to_one_depth_ = false;
