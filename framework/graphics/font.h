@@ -11,24 +11,26 @@ class Platform;
 class SpriteRenderer;
 class Texture;
 
+/// Where RenderText's position is on the line: its left end, its middle or its right end.
 enum class TextJustification : int32_t { Left = 0, Centre = 1, Right = 2 };
 
+/// One character's cell in the font's page and how it is placed, in font pixels.
 struct Glyph {
-    int32_t x = 0;  ///< top-left of the cell in the page, pixels
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t xoffset = 0;
-    int32_t yoffset = 0;
-    int32_t xadvance = 0;
-    int32_t page = 0;
+    int32_t x = 0;         ///< top-left of the cell in the page, pixels
+    int32_t y = 0;         ///< top of the cell in the page, pixels
+    int32_t width = 0;     ///< cell width, pixels
+    int32_t height = 0;    ///< cell height, pixels
+    int32_t xoffset = 0;   ///< from the pen to the cell's left edge
+    int32_t yoffset = 0;   ///< from the line top to the cell's top edge
+    int32_t xadvance = 0;  ///< how far the pen moves after this character
+    int32_t page = 0;      ///< page index; only page 0 is loaded
 };
 
 /// Bitmap text drawn one sprite per character, from a ".fnt" text description and its
 /// page picture "<name>_0.png".
 class Font {
 public:
-    static constexpr int kGlyphCount = 256;
+    static constexpr int kGlyphCount = 256;  ///< one glyph per byte value
     /// Formatted text longer than this is cut.
     static constexpr int kMaxTextLength = 255;
 
@@ -56,19 +58,21 @@ public:
     /// Sum of the characters' xadvance, in font pixels at scale 1.
     float GetStringLength(const char* text) const;
 
+    /// The glyph of a character code; unset glyphs are all zero.
     const Glyph& GetGlyph(unsigned char code) const {
         return glyphs[code];
     }
+    /// The page texture, owned by the font; null before Load.
     Texture* GetTexture() const {
         return texture;
     }
 
-    uint16_t lineHeight = 0;
-    uint16_t base = 0;
-    uint16_t scaleW = 0;
-    uint16_t scaleH = 0;
-    uint16_t pages = 0;
-    Glyph glyphs[kGlyphCount];
+    uint16_t lineHeight = 0;    ///< line spacing, font pixels
+    uint16_t base = 0;          ///< from the line top to the baseline, font pixels
+    uint16_t scaleW = 0;        ///< page width, pixels
+    uint16_t scaleH = 0;        ///< page height, pixels
+    uint16_t pages = 0;         ///< number of pages the description names
+    Glyph glyphs[kGlyphCount];  ///< indexed by character code
 
 private:
     Texture* texture = nullptr;

@@ -14,6 +14,7 @@ class Platform;
 /// was and one line naming the file goes to standard error.
 class PNGLoader {
 public:
+    /// Reads `filename` through a File from `platform` and decodes it into `image`.
     void Load(const char* filename, Platform& platform, ImageData& image);
     /// The same decoding from bytes already in memory; `name` only labels messages.
     static bool Decode(const unsigned char* data, std::size_t size, const char* name,

@@ -7,6 +7,7 @@ namespace vela {
 class Platform;
 class Texture;
 
+/// How a primitive's indices join vertices.
 enum class PrimitiveType : int32_t { None = -1, TriangleList = 0, TriangleStrip = 1, LineList = 2 };
 
 /// Part of a mesh drawn with its own indices, texture and kind of primitive.
@@ -25,7 +26,7 @@ public:
 
     uint32_t num_indices = 0;    ///< 0 draws all of the mesh's vertices in order
     Texture* texture = nullptr;  ///< not owned; null draws with the renderer's default
-    PrimitiveType type = PrimitiveType::None;
+    PrimitiveType type = PrimitiveType::None;  ///< None until SetType
 };
 
 }  // namespace vela

@@ -11,6 +11,7 @@ class ImageData;
 class Texture {
 public:
     Texture() = default;
+    /// For platform textures made from an image; the base keeps nothing of it.
     Texture(Platform&, const ImageData&) {}
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;

@@ -9,7 +9,7 @@ namespace vela {
 /// Polls the first game controller once per frame into a SonyController record.
 class SonyControllerInputManager {
 public:
-    static constexpr float kDeadZone = 0.1f;
+    static constexpr float kDeadZone = 0.1f;  ///< stick values closer to rest than this read 0
 
     SonyControllerInputManager() = default;
     SonyControllerInputManager(const SonyControllerInputManager&) = delete;
@@ -30,7 +30,7 @@ protected:
     /// Stores the new down mask and derives the pressed and released edges from the old.
     void UpdateButtonStates(uint32_t new_buttons_down);
 
-    SonyController controller;
+    SonyController controller;  ///< controller 0's record, written by Update
 };
 
 }  // namespace vela

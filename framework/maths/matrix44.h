@@ -9,16 +9,20 @@ namespace vela {
 /// Hand a matrix to a shader constant buffer transposed.
 class Matrix44 {
 public:
-    float m[4][4] = {};
+    float m[4][4] = {};  ///< m[row][column]
 
+    /// All zero.
     Matrix44() = default;
 
+    /// Ones on the diagonal, zeros elsewhere.
     void SetIdentity();
+    /// All zero.
     void SetZero();
 
     /// Row i of the result is sum over k of this[i][k] * row k of b.
     Matrix44 operator*(const Matrix44& b) const;
 
+    /// This matrix becomes the transpose of `source` (which may be this one).
     void Transpose(const Matrix44& source);
 
     /// Leaves this matrix unchanged when the source is singular; the determinant
@@ -35,7 +39,9 @@ public:
     /// fov is the vertical field of view in radians, aspect is width / height.
     void PerspectiveFovProjection(float fov, float aspect, float near_z, float far_z);
 
+    /// Element at `row`, `column` (0..3, not checked).
     float Get(int row, int column) const { return m[row][column]; }
+    /// Sets the element at `row`, `column` (0..3, not checked).
     void Set(int row, int column, float value) { m[row][column] = value; }
 };
 

@@ -9,6 +9,7 @@ namespace vela {
 /// Seeking is not supported.
 class MemoryStreamBuffer : public std::streambuf {
 public:
+    /// Reads and writes the `size` bytes at `data`, which must outlive the buffer.
     MemoryStreamBuffer(char* data, std::size_t size);
 };
 

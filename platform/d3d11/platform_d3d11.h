@@ -54,19 +54,21 @@ public:
     /// Seconds between two performance-counter readings.
     static float TicksToSeconds(int64_t last, int64_t now, int64_t frequency);
 
+    /// True when the Direct3D device was made; otherwise nothing is drawn.
     bool IsReady() const { return device != nullptr; }
 
-    Window* window = nullptr;
-    int64_t last_counter = 0;
+    Window* window = nullptr;  ///< the Win32 window, owned; null if it could not be made
+    int64_t last_counter = 0;  ///< performance counter at the last GetFrameTime
+    /// The driver type the device was made with.
     D3D_DRIVER_TYPE driver_type = D3D_DRIVER_TYPE_UNKNOWN;
-    ID3D11Device* device = nullptr;
-    ID3D11DeviceContext* context = nullptr;
-    IDXGISwapChain* swap_chain = nullptr;
-    ID3D11Texture2D* back_buffer = nullptr;
-    ID3D11RenderTargetView* back_buffer_view = nullptr;
-    ID3D11Texture2D* depth_buffer = nullptr;
-    ID3D11DepthStencilView* depth_view = nullptr;
-    bool vsync = false;
+    ID3D11Device* device = nullptr;          ///< owned; null when the platform could not start
+    ID3D11DeviceContext* context = nullptr;  ///< immediate context, owned
+    IDXGISwapChain* swap_chain = nullptr;    ///< owned
+    ID3D11Texture2D* back_buffer = nullptr;  ///< the swap chain's buffer, owned reference
+    ID3D11RenderTargetView* back_buffer_view = nullptr;  ///< owned
+    ID3D11Texture2D* depth_buffer = nullptr;  ///< 32-bit float depth of the back-buffer size, owned
+    ID3D11DepthStencilView* depth_view = nullptr;  ///< owned
+    bool vsync = false;                            ///< PostRender waits for the vertical blank
 
 private:
     bool CreateDeviceAndSwapChain();

@@ -18,9 +18,12 @@ namespace vela {
 /// nothing and the graphics factories make objects that draw nothing.
 class PlatformGL : public Platform, public FrameCapture {
 public:
+    /// Opens a window of `width` x `height` pixels (or the desktop's size when `fullscreen`) with a
+    /// GL 3.3 core context; check IsReady.
     PlatformGL(int width, int height, bool fullscreen, bool vsync);
     ~PlatformGL() override;
 
+    /// True when the window and the GL context were made; otherwise nothing is drawn.
     bool IsReady() const { return context_ != nullptr; }
 
     bool Update() override;
@@ -59,7 +62,9 @@ public:
     bool ZeroToOneDepth() const { return zero_to_one_depth_; }
     /// A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
     static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
+    /// The SDL window, owned by the platform; null when it could not be made.
     SDL_Window* GetWindow() const { return window_; }
+    /// The GL name of the platform's framebuffer object (0 when none).
     uint32_t GetFramebuffer() const { return framebuffer_; }
     /// The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
