@@ -11,6 +11,7 @@ linux_packages=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-comic-neue
   clang-format
+  doxygen imagemagick dpkg-dev file
 )
 windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
