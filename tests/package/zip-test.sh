@@ -25,7 +25,10 @@ zip=$(find "$scratch/out" -maxdepth 1 -name 'frag-hurler-*-windows.zip' | head -
 echo "package: $(basename "$zip"), $(du -k "$zip" | cut -f1) KiB"
 mkdir -p "$scratch/unpacked"
 (cd "$scratch/unpacked" && cmake -E tar xf "$zip")
-folder=$(find "$scratch/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+# Everything in one folder, so unpacking does not spill files around the player's.
+[ "$(ls -A "$scratch/unpacked" | wc -l)" -eq 1 ] ||
+  { echo "zip-test: the zip does not hold one folder: $(ls -A "$scratch/unpacked" | tr '\n' ' ')" >&2; exit 1; }
+folder=$scratch/unpacked/$(ls -A "$scratch/unpacked")
 for file in game.exe assets/comic_sans.fnt assets/comic_sans_LICENSE.txt assets/splash8.png; do
   [ -f "$folder/$file" ] || { echo "zip-test: the zip has no $file" >&2; exit 1; }
 done
