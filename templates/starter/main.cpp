@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include <vela/gl/platform_gl.h>
+#include <vela/sdl/platform_sdl.h>
 
 #include "starter_app.h"
 
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (!options.screenshot.empty() && options.frames == 0)
         options.frames = 1;
 
-    auto platform = std::make_unique<vela::PlatformGL>(960, 544, false, true);
+    auto platform = std::make_unique<vela::PlatformSDL>(960, 544, false, true);
     if (!platform->IsReady())
         return 1;  // the platform has said why
     StarterApp app(*platform, platform.get(), options);

@@ -31,13 +31,13 @@ project(headers LANGUAGES CXX)
 set(CMAKE_CXX_STANDARD 17)
 find_package(vela CONFIG REQUIRED)
 add_executable(every_header all.cpp)
-target_link_libraries(every_header PRIVATE vela::vela vela::gl)
+target_link_libraries(every_header PRIVATE vela::vela vela::gl vela::sdl)
 CMAKE
 cmake -S "$scratch/headers" -B "$scratch/headers/build" -DCMAKE_PREFIX_PATH="$prefix" "${launcher[@]}" >"$scratch/headers.log"
 cmake --build "$scratch/headers/build" >>"$scratch/headers.log" 2>&1 || { cat "$scratch/headers.log" >&2; echo "starter-test: the installed headers do not build on their own" >&2; exit 1; }
-pc_dir=$(dirname "$(find "$prefix" -name vela-gl.pc | head -n 1)")
+pc_dir=$(dirname "$(find "$prefix" -name vela-sdl.pc | head -n 1)")
 PKG_CONFIG_PATH=$pc_dir c++ -std=c++17 -fsyntax-only "$scratch/headers/all.cpp" \
-  $(PKG_CONFIG_PATH=$pc_dir pkg-config --cflags vela-gl) ||
+  $(PKG_CONFIG_PATH=$pc_dir pkg-config --cflags vela-sdl) ||
   { echo "starter-test: the installed headers do not build with pkg-config's flags" >&2; exit 1; }
 
 cmake -S "$starter" -B "$scratch/starter" -DCMAKE_PREFIX_PATH="$prefix" "${launcher[@]}" >"$scratch/starter.log"
