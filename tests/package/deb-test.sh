@@ -11,8 +11,8 @@ scratch=$2
 for tool in cpack dpkg-deb compare; do
   command -v $tool >/dev/null || { echo "deb-test: $tool not found; run scripts/install-deps.sh" >&2; exit 2; }
 done
-rm -rf "$scratch"
-mkdir -p "$scratch"
+source "$(dirname "$0")/scratch.sh"
+make_scratch "$scratch"
 scratch=$(realpath "$scratch")
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||

@@ -6,8 +6,8 @@ set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: docs-test.sh <source dir> <scratch dir>" >&2; exit 2; }
 root=$(realpath "$1")
 scratch=$2
-rm -rf "$scratch"
-mkdir -p "$scratch"
+source "$(dirname "$0")/scratch.sh"
+make_scratch "$scratch"
 scratch=$(realpath "$scratch")
 
 "$root/scripts/docs.sh" "$scratch/reference"

@@ -10,8 +10,8 @@ build=$(realpath "$1")
 starter=$(realpath "$2")
 scratch=$3
 command -v convert >/dev/null || { echo "starter-test: ImageMagick is missing; run scripts/install-deps.sh" >&2; exit 2; }
-rm -rf "$scratch"
-mkdir -p "$scratch"
+source "$(dirname "$0")/scratch.sh"
+make_scratch "$scratch"
 scratch=$(realpath "$scratch")
 prefix=$scratch/prefix
 launcher=()

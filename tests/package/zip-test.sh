@@ -14,8 +14,8 @@ scratch=$3
   { echo "zip-test: no cross-built game in $windows: build it with scripts/build-windows.sh" >&2; exit 2; }
 windows=$(realpath "$windows")
 command -v compare >/dev/null || { echo "zip-test: ImageMagick is missing" >&2; exit 2; }
-rm -rf "$scratch"
-mkdir -p "$scratch"
+source "$(dirname "$0")/scratch.sh"
+make_scratch "$scratch"
 scratch=$(realpath "$scratch")
 
 (cd "$windows" && cpack -G ZIP -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
