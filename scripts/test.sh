@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux and the Windows (cross) trees, and runs every
-# test: unit, render (headless OpenGL), game, and windows (under Wine in Xvfb).
+# test: unit, render (headless OpenGL), game, windows (under Wine in Xvfb) and package
+# (the install, the starter, the API reference, the .deb and the .zip).
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -L unit
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
