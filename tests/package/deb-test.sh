@@ -29,6 +29,13 @@ for file in usr/games/frag-hurler usr/share/games/frag-hurler/comic_sans.fnt \
   usr/share/applications/frag-hurler.desktop usr/share/icons/hicolor/128x128/apps/frag-hurler.png; do
   [ -e "$root/$file" ] || { echo "deb-test: the package has no /$file" >&2; exit 1; }
 done
+# The menu entry starts the packaged program and shows the packaged icon.
+desktop=$root/usr/share/applications/frag-hurler.desktop
+exec_path=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -x "$root$exec_path" ] || { echo "deb-test: the menu entry starts $exec_path, which the package lacks" >&2; exit 1; }
+[ -f "$root/usr/share/icons/hicolor/128x128/apps/$icon.png" ] ||
+  { echo "deb-test: the menu entry's icon $icon is not in the package" >&2; exit 1; }
 if dpkg-deb -c "$deb" | grep -q 'include/vela'; then
   echo "deb-test: the game package carries the framework's headers" >&2
   exit 1
