@@ -9,6 +9,8 @@
 
 namespace vela {
 
+class SpriteRendererGL;
+
 /// The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
 /// core and OpenGL ES 3.0 / WebGL 2 share. Everything is drawn into the core's own
 /// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
@@ -28,6 +30,7 @@ namespace vela {
 ///   4. calls ReleaseGL() in its destructor while its context is still current.
 /// Files are C stdio (FileStd) unless the host says otherwise.
 ///
+/// Everything the factories make must be deleted before the platform.
 /// Until InitGL succeeds IsReady() is false: frame operations do nothing, ReadFrame fails,
 /// and the graphics factories make objects that draw nothing.
 class PlatformGL : public Platform, public FrameCapture {
@@ -69,6 +72,15 @@ public:
     /// clamped depth, no scissor or stencil.
     void ApplyDrawState() const;
 
+    /// The sprite renderer holding sprites it has not drawn yet (at most one: a second one
+    /// draws the first one's). FlushPendingSprites draws them; the core calls it before
+    /// anything else touches the frame, and so must any code that draws or reads GL itself.
+    void SetPendingSprites(SpriteRendererGL* renderer);
+    /// Drops `renderer` as the holder of pending sprites (a renderer being deleted calls it).
+    void ForgetPendingSprites(const SpriteRendererGL* renderer);
+    /// Draws the pending sprites, if any, now.
+    void FlushPendingSprites();
+
     /// True when clip-space depth is 0..1 as in Direct3D (clip control); otherwise GL's
     /// -1..1, which the perspective projections are then converted to.
     bool ZeroToOneDepth() const { return capabilities_.clip_control; }
@@ -102,6 +114,7 @@ private:
 
     bool ready_ = false;
     bool flip_clip_y_ = false;
+    SpriteRendererGL* pending_sprites_ = nullptr;
     GLCapabilities capabilities_;
     uint32_t framebuffer_ = 0;
     uint32_t colour_buffer_ = 0;
