@@ -31,9 +31,11 @@ for file in usr/games/frag-hurler usr/share/games/frag-hurler/comic_sans.fnt \
 done
 # The menu entry starts the packaged program and shows the packaged icon.
 desktop=$root/usr/share/applications/frag-hurler.desktop
-exec_path=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+# (a bare name, found on the PATH in /usr/games, so any install prefix works)
+command_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 icon=$(sed -n 's/^Icon=//p' "$desktop")
-[ -x "$root$exec_path" ] || { echo "deb-test: the menu entry starts $exec_path, which the package lacks" >&2; exit 1; }
+[ -x "$root/usr/games/$command_name" ] ||
+  { echo "deb-test: the menu entry starts '$command_name', which is not in the package's /usr/games" >&2; exit 1; }
 [ -f "$root/usr/share/icons/hicolor/128x128/apps/$icon.png" ] ||
   { echo "deb-test: the menu entry's icon $icon is not in the package" >&2; exit 1; }
 if dpkg-deb -c "$deb" | grep -q 'include/vela'; then
