@@ -9,6 +9,8 @@ std::vector<std::string> DataDirectory::Candidates(const Host& host) {
         dirs.push_back(host.programDirectory);
         dirs.push_back(host.programDirectory + sep + "assets");
     }
+    if (!host.installedData.empty())
+        dirs.push_back(host.installedData);
     if (!host.sourceAssets.empty())
         dirs.push_back(host.sourceAssets);
     return dirs;

@@ -6,7 +6,8 @@
 
 // Where the game finds its pictures and font, the same on every platform. Tried in order:
 // the working directory, its assets folder, the program's folder, an assets folder beside
-// the program, and the source tree's assets folder (a build made from a source tree).
+// the program, an installed game's data folder, and the source tree's assets folder (a
+// build made from a source tree).
 // The first that holds the font becomes the working directory.
 class DataDirectory {
 public:
@@ -18,6 +19,7 @@ public:
         std::function<bool(const std::string& dir)> enter;  // change the working directory
         std::string workingDirectory;                       // "" when unknown
         std::string programDirectory;                       // "" when unknown
+        std::string installedData;                          // "" unless installed
         std::string sourceAssets;                           // "" when there is none
         char separator = '/';
     };

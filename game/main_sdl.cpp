@@ -28,6 +28,11 @@ void FindDataDirectory(const char* start_dir) {
         const std::string::size_type slash = dir.find_last_of('/');
         dir.erase(slash == std::string::npos ? 0 : slash);
         host.programDirectory = dir;
+#ifdef GAME_DATA_FROM_PROGRAM
+        // An installed game: its data relative to the program (usr/games ->
+        // usr/share/games/...), so it works under any root it is unpacked to.
+        host.installedData = dir + "/" GAME_DATA_FROM_PROGRAM;
+#endif
     }
 #ifdef GAME_ASSETS_DIR
     host.sourceAssets = GAME_ASSETS_DIR;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux and the Windows (cross) trees, and runs every
-# test: unit, render (headless OpenGL), game, and windows (under Wine in Xvfb); then the
-# sanitizer tree: the unit, render and game tests under ASan, UBSan and LeakSanitizer
-# (label sanitize) and a short run of every fuzz target (label fuzz).
+# test: unit, render (headless OpenGL), game, windows (under Wine in Xvfb) and package
+# (the install, the starter, the API reference, the .deb and the .zip); then the sanitizer
+# tree: the unit, render and game tests under ASan, UBSan and LeakSanitizer (label
+# sanitize) and a short run of every fuzz target (label fuzz).
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -L unit
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

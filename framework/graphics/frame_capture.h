@@ -4,12 +4,12 @@
 
 namespace vela {
 
-// Read-back of the frame drawn so far, for tests and screenshots. Platforms that can
-// read their back buffer implement it beside Platform.
+/// Read-back of the frame drawn so far, for tests and screenshots. Platforms that can
+/// read their back buffer implement it beside Platform.
 class FrameCapture {
 public:
     virtual ~FrameCapture() = default;
-    // The current back-buffer contents, top row first, 8-bit RGBA. False if unavailable.
+    /// The current back-buffer contents, top row first, 8-bit RGBA. False if unavailable.
     virtual bool ReadFrame(ImageData& image) = 0;
 };
 

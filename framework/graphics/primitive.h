@@ -7,9 +7,10 @@ namespace vela {
 class Platform;
 class Texture;
 
+/// How a primitive's indices join vertices.
 enum class PrimitiveType : int32_t { None = -1, TriangleList = 0, TriangleStrip = 1, LineList = 2 };
 
-// Part of a mesh drawn with its own indices, texture and kind of primitive.
+/// Part of a mesh drawn with its own indices, texture and kind of primitive.
 class Primitive {
 public:
     Primitive() = default;
@@ -17,15 +18,15 @@ public:
     Primitive& operator=(const Primitive&) = delete;
     virtual ~Primitive() = default;
 
-    // Indices are always 32-bit unsigned, whatever index_byte_size says.
+    /// Indices are always 32-bit unsigned, whatever index_byte_size says.
     virtual bool InitIndexBuffer(Platform& platform, const void* indices, uint32_t num_indices,
                                  uint32_t index_byte_size) = 0;
-    // Unknown types are stored and keep the earlier topology.
+    /// Unknown types are stored and keep the earlier topology.
     virtual void SetType(PrimitiveType type) = 0;
 
-    uint32_t num_indices = 0;    // 0 draws all of the mesh's vertices in order
-    Texture* texture = nullptr;  // not owned; null draws with the renderer's default
-    PrimitiveType type = PrimitiveType::None;
+    uint32_t num_indices = 0;    ///< 0 draws all of the mesh's vertices in order
+    Texture* texture = nullptr;  ///< not owned; null draws with the renderer's default
+    PrimitiveType type = PrimitiveType::None;  ///< None until SetType
 };
 
 }  // namespace vela

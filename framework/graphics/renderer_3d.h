@@ -9,38 +9,44 @@ namespace vela {
 class Platform;
 class Shader;
 
-// Draws meshes with a camera, a world matrix per mesh, an ambient colour and up to four
-// point lights, into the platform's current target.
+/// Draws meshes with a camera, a world matrix per mesh, an ambient colour and up to four
+/// point lights, into the platform's current target.
 class Renderer3D {
 public:
+    /// Keeps a reference to `platform`, which must outlive the renderer.
     explicit Renderer3D(Platform& platform);
     Renderer3D(const Renderer3D&) = delete;
     Renderer3D& operator=(const Renderer3D&) = delete;
-    // Deletes default_shader and skinned_mesh_shader.
+    /// Deletes default_shader and skinned_mesh_shader.
     virtual ~Renderer3D();
 
+    /// Binds the platform's current target; clears it when `clear` is true.
     virtual void Begin(bool clear) = 0;
+    /// Ends the draws begun by Begin.
     virtual void End() = 0;
-    // With use_instance_transform false the previous world matrix stays.
+    /// With use_instance_transform false the previous world matrix stays.
     virtual void DrawMesh(const MeshInstance& instance, bool use_instance_transform) = 0;
 
-    // Also sets normal_matrix to the transpose of the inverse; a matrix that can't be
-    // inverted gives the identity normal matrix.
+    /// Also sets normal_matrix to the transpose of the inverse; a matrix that can't be
+    /// inverted gives the identity normal matrix.
     void SetWorldMatrix(const Matrix44& world);
 
+    /// The ambient colour and lights of the lit shader.
     Default3DShaderData& GetDefaultShaderData() { return default_shader_data; }
+    /// The lights and bone matrices of the skinned shader.
     SkinnedMeshShaderData& GetSkinnedMeshShaderData() { return skinned_mesh_shader_data; }
 
-    Matrix44 projection_matrix;
-    Matrix44 view_matrix;
-    Matrix44 normal_matrix;
-    Shader* shader = nullptr;               // current, not owned
-    Shader* default_shader = nullptr;       // owned
-    Shader* skinned_mesh_shader = nullptr;  // owned
-    Default3DShaderData default_shader_data;
-    SkinnedMeshShaderData skinned_mesh_shader_data;
-    Platform& platform;
-    Matrix44 world_matrix;
+    Matrix44 projection_matrix;  ///< camera to clip space (the platform's perspective functions
+                                 ///< make one)
+    Matrix44 view_matrix;        ///< world to camera space
+    Matrix44 normal_matrix;      ///< transpose of the inverse world matrix, for normals
+    Shader* shader = nullptr;    ///< current, not owned
+    Shader* default_shader = nullptr;                ///< owned
+    Shader* skinned_mesh_shader = nullptr;           ///< owned
+    Default3DShaderData default_shader_data;         ///< what the default shader reads
+    SkinnedMeshShaderData skinned_mesh_shader_data;  ///< what the skinned shader reads
+    Platform& platform;     ///< the platform drawn with; outlives the renderer
+    Matrix44 world_matrix;  ///< object to world space, set by SetWorldMatrix
 };
 
 }  // namespace vela

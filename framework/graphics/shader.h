@@ -2,7 +2,7 @@
 
 namespace vela {
 
-// Platform-independent base of every shader object.
+/// Platform-independent base of every shader object.
 class Shader {
 public:
     Shader() = default;

@@ -4,10 +4,11 @@
 
 namespace vela {
 
+/// Where Seek's offset counts from.
 enum SeekFrom : int32_t { SeekStart = 0, SeekCurrent = 1, SeekEnd = 2 };
 
-// Read-only file made by the platform's CreateFile. Every operation reports failure as
-// false and leaves the object usable for Close; the destructor does not close.
+/// Read-only file made by the platform's CreateFile. Every operation reports failure as
+/// false and leaves the object usable for Close; the destructor does not close.
 class File {
 public:
     File() = default;
@@ -15,12 +16,15 @@ public:
     File& operator=(const File&) = delete;
     virtual ~File() = default;
 
+    /// Opens `filename` for reading; false when it can't be.
     virtual bool Open(const char* filename) = 0;
+    /// Moves the read position `offset` bytes from `origin`; false when not open or the move fails.
     virtual bool Seek(SeekFrom origin, int32_t offset) = 0;
-    // bytes_read is always written; a read at the end succeeds with 0 bytes.
+    /// bytes_read is always written; a read at the end succeeds with 0 bytes.
     virtual bool Read(void* buffer, uint32_t size, uint32_t& bytes_read) = 0;
+    /// Closes the file; false when none was open.
     virtual bool Close() = 0;
-    // On failure size is not written.
+    /// On failure size is not written.
     virtual bool GetSize(int32_t& size) = 0;
 };
 

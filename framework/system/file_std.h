@@ -6,7 +6,7 @@
 
 namespace vela {
 
-// A File on C stdio, for platforms without their own file layer.
+/// A File on C stdio, for platforms without their own file layer.
 class FileStd : public File {
 public:
     FileStd() = default;

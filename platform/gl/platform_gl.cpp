@@ -35,6 +35,7 @@ bool PlatformGL::InitGL() {
     }
     ready_ = true;
     BindRenderTargets();
+    ApplyDrawState();
     return true;
 }
 
@@ -65,9 +66,28 @@ void PlatformGL::ReleaseGL() {
     ready_ = false;
 }
 
+void PlatformGL::SetPendingSprites(SpriteRendererGL* renderer) {
+    if (pending_sprites_ && pending_sprites_ != renderer)
+        FlushPendingSprites();
+    pending_sprites_ = renderer;
+}
+
+void PlatformGL::ForgetPendingSprites(const SpriteRendererGL* renderer) {
+    if (pending_sprites_ == renderer)
+        pending_sprites_ = nullptr;
+}
+
+void PlatformGL::FlushPendingSprites() {
+    SpriteRendererGL* pending = pending_sprites_;
+    pending_sprites_ = nullptr;
+    if (pending)
+        pending->Flush();
+}
+
 void PlatformGL::BindRenderTargets() {
     if (!ready_)
         return;
+    FlushPendingSprites();
     const auto* target = dynamic_cast<const RenderTargetGL*>(render_target);
     if (target && target->GetFramebuffer()) {
         glBindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
@@ -120,6 +140,7 @@ void PlatformGL::PreRender() {
 void PlatformGL::Clear() {
     if (!ready_)
         return;
+    FlushPendingSprites();
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
@@ -140,6 +161,7 @@ void PlatformGL::Clear() {
 void PlatformGL::PostRender() {
     if (!ready_)
         return;
+    FlushPendingSprites();
     int drawable_width = 0, drawable_height = 0;
     GetDrawableSize(drawable_width, drawable_height);
     const bool same_size = drawable_width == width && drawable_height == height;
@@ -156,6 +178,7 @@ void PlatformGL::PostRender() {
 bool PlatformGL::ReadFrame(ImageData& image) {
     if (!ready_)
         return false;
+    FlushPendingSprites();
     image.Allocate(width, height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

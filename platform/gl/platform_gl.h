@@ -9,32 +9,37 @@
 
 namespace vela {
 
-// The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
-// core and OpenGL ES 3.0 / WebGL 2 share. Everything is drawn into the core's own
-// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
-// copies it to the window's framebuffer and asks the host to show it. Blending, depth test
-// (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth
-// are those of Direct3D 11, so both platforms draw the same frames.
-//
-// The core makes no window and no context, and knows nothing of windows or events. A host
-// (platform/sdl on the desktop, the browser on WebGL 2) derives from it and:
-//   1. sets width and height, makes its window and an OpenGL 3.3 core or ES 3.0 context
-//      and makes that context current;
-//   2. calls InitGL(), which reads the context's capabilities and makes the framebuffer;
-//      when it returns false the host drops its context and stays inert;
-//   3. implements Update, GetFrameTime, the input factories, GetDrawableSize (the window's
-//      framebuffer in pixels) and SwapWindow (show framebuffer 0, e.g. swap buffers; the
-//      browser shows the canvas when the frame callback returns, so it does nothing);
-//   4. calls ReleaseGL() in its destructor while its context is still current.
-// Files are C stdio (FileStd) unless the host says otherwise.
-//
-// Until InitGL succeeds IsReady() is false: frame operations do nothing, ReadFrame fails,
-// and the graphics factories make objects that draw nothing.
+class SpriteRendererGL;
+
+/// The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
+/// core and OpenGL ES 3.0 / WebGL 2 share. Everything is drawn into the core's own
+/// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
+/// copies it to the window's framebuffer and asks the host to show it. Blending, depth test
+/// (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth
+/// are those of Direct3D 11, so both platforms draw the same frames.
+///
+/// The core makes no window and no context, and knows nothing of windows or events. A host
+/// (platform/sdl on the desktop, the browser on WebGL 2) derives from it and:
+///   1. sets width and height, makes its window and an OpenGL 3.3 core or ES 3.0 context
+///      and makes that context current;
+///   2. calls InitGL(), which reads the context's capabilities and makes the framebuffer;
+///      when it returns false the host drops its context and stays inert;
+///   3. implements Update, GetFrameTime, the input factories, GetDrawableSize (the window's
+///      framebuffer in pixels) and SwapWindow (show framebuffer 0, e.g. swap buffers; the
+///      browser shows the canvas when the frame callback returns, so it does nothing);
+///   4. calls ReleaseGL() in its destructor while its context is still current.
+/// Files are C stdio (FileStd) unless the host says otherwise.
+///
+/// Everything the factories make must be deleted before the platform.
+/// Until InitGL succeeds IsReady() is false: frame operations do nothing, ReadFrame fails,
+/// and the graphics factories make objects that draw nothing.
 class PlatformGL : public Platform, public FrameCapture {
 public:
     ~PlatformGL() override;
 
+    /// True once InitGL has succeeded; until then nothing is drawn.
     bool IsReady() const { return ready_; }
+    /// What the current context can do, read once by InitGL.
     const GLCapabilities& Capabilities() const { return capabilities_; }
 
     void PreRender() override;
@@ -54,43 +59,54 @@ public:
     Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                           float near_z, float far_z) const override;
 
-    // Top row first, read from the platform's framebuffer object.
+    /// Top row first, read from the platform's framebuffer object.
     bool ReadFrame(ImageData& image) override;
 
-    // Binds the current target (render_target's surface when set, else the platform's
-    // framebuffer) with the platform's depth buffer and sets the viewport to the
-    // back-buffer size. A render target is drawn into with its rows top-down, so its
-    // texture reads the same way up as on Direct3D (by clip control, else by FitClipY);
-    // one whose creation failed gets depth only.
+    /// Binds the current target (render_target's surface when set, else the platform's
+    /// framebuffer) with the platform's depth buffer and sets the viewport to the
+    /// back-buffer size. A render target is drawn into with its rows top-down, so its
+    /// texture reads the same way up as on Direct3D (by clip control, else by FitClipY);
+    /// one whose creation failed gets depth only.
     void BindRenderTargets();
-    // The draw state sprites and meshes share: blending, depth test and writes, culling,
-    // clamped depth, no scissor or stencil.
+    /// The draw state sprites and meshes share: blending, depth test and writes, culling,
+    /// clamped depth, no scissor or stencil.
     void ApplyDrawState() const;
 
-    // True when clip-space depth is 0..1 as in Direct3D (clip control); otherwise GL's
-    // -1..1, which the perspective projections are then converted to.
+    /// The sprite renderer holding sprites it has not drawn yet (at most one: a second one
+    /// draws the first one's). FlushPendingSprites draws them; the core calls it before
+    /// anything else touches the frame, and so must any code that draws or reads GL itself.
+    void SetPendingSprites(SpriteRendererGL* renderer);
+    /// Drops `renderer` as the holder of pending sprites (a renderer being deleted calls it).
+    void ForgetPendingSprites(const SpriteRendererGL* renderer);
+    /// Draws the pending sprites, if any, now.
+    void FlushPendingSprites();
+
+    /// True when clip-space depth is 0..1 as in Direct3D (clip control); otherwise GL's
+    /// -1..1, which the perspective projections are then converted to.
     bool ZeroToOneDepth() const { return capabilities_.clip_control; }
-    // A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
+    /// A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
     static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
-    // Without clip control, while a render target is bound, clip y is negated so the
-    // target's rows run top-down (and the front face turns with it). Every matrix that
-    // ends in clip space goes through here; negation is exact, so no pixel moves.
+    /// Without clip control, while a render target is bound, clip y is negated so the
+    /// target's rows run top-down (and the front face turns with it). Every matrix that
+    /// ends in clip space goes through here; negation is exact, so no pixel moves.
     Matrix44 FitClipY(const Matrix44& to_clip) const;
+    /// The GL name of the platform's framebuffer object (0 when none).
     uint32_t GetFramebuffer() const { return framebuffer_; }
-    // The depth renderbuffer shared by the back buffer and every render target.
+    /// The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
 
 protected:
     PlatformGL();
 
-    // Host side: the size of the window's framebuffer in pixels, and showing it.
+    /// Host side: the size of the window's framebuffer in pixels, and showing it.
     virtual void GetDrawableSize(int& drawable_width, int& drawable_height) const = 0;
+    /// Shows the window's framebuffer (swaps buffers); called by PostRender.
     virtual void SwapWindow() = 0;
 
-    // Call with the host's context current and width and height set. False (with one
-    // line on standard error) when the framebuffer can't be made.
+    /// Call with the host's context current and width and height set. False (with one
+    /// line on standard error) when the framebuffer can't be made.
     bool InitGL();
-    // Deletes the core's GL objects; call while the context is still current.
+    /// Deletes the core's GL objects; call while the context is still current.
     void ReleaseGL();
 
 private:
@@ -98,6 +114,7 @@ private:
 
     bool ready_ = false;
     bool flip_clip_y_ = false;
+    SpriteRendererGL* pending_sprites_ = nullptr;
     GLCapabilities capabilities_;
     uint32_t framebuffer_ = 0;
     uint32_t colour_buffer_ = 0;

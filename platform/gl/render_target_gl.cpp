@@ -53,7 +53,7 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
         glDeleteTextures(1, &colour);
         return;
     }
-    texture = new TextureGL(colour, width, height);
+    texture = new TextureGL(platform, colour, width, height);
 }
 
 RenderTargetGL::~RenderTargetGL() {

@@ -8,13 +8,15 @@ struct SDL_Window;
 
 namespace vela {
 
-// The desktop host of the GL core: an SDL2 window titled "Framework Application" with an
-// OpenGL 3.3 core context, SDL's event queue and frame clock, SDL game controllers,
-// keyboard and mouse. With SDL_VIDEODRIVER=offscreen it runs without a display (Mesa
-// llvmpipe). When the window or the context can't be made, one line goes to standard
-// error and the platform stays inert (see PlatformSDL).
+/// The desktop host of the GL core: an SDL2 window titled "Framework Application" with an
+/// OpenGL 3.3 core context, SDL's event queue and frame clock, SDL game controllers,
+/// keyboard and mouse. With SDL_VIDEODRIVER=offscreen it runs without a display (Mesa
+/// llvmpipe). When the window or the context can't be made, one line goes to standard
+/// error and the platform stays inert (see PlatformSDL).
 class PlatformSDL : public PlatformGL {
 public:
+    /// Opens a window of `width` x `height` pixels (the desktop's size when `fullscreen`) with a
+    /// GL 3.3 core context; check IsReady.
     PlatformSDL(int width, int height, bool fullscreen, bool vsync);
     ~PlatformSDL() override;
 
@@ -24,6 +26,7 @@ public:
     TouchInputManager* CreateTouchInputManager() override;
     SonyControllerInputManager* CreateSonyControllerInputManager() override;
 
+    /// The SDL window, owned by the platform; null when it could not be made.
     SDL_Window* GetWindow() const { return window_; }
 
 protected:
@@ -35,7 +38,7 @@ private:
     void Close();
 
     SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;  // SDL_GLContext
+    void* context_ = nullptr;  ///< SDL_GLContext
     bool video_initialised_ = false;
     bool vsync_ = false;
     bool quit_taken_ = false;

@@ -11,6 +11,7 @@
 #include "font_face.h"
 #include "frame_strip.h"
 #include "hud_art.h"
+#include "icon_art.h"
 #include "scenery_art.h"
 #include "screen_art.h"
 
@@ -58,6 +59,9 @@ bool AssetSet::Generate() {
     writer.SavePicture("power8.png", hud.PowerFrame(), FrameStrip::kMarginTexels);
     writer.SavePicture("cloudOne8.png", hud.CloudOne(), FrameStrip::kMarginTexels);
     writer.SavePicture("cloudTwo8.png", hud.CloudTwo(), FrameStrip::kMarginTexels);
+
+    // For the desktop menus, not loaded by the game.
+    writer.SavePicture("frag-hurler.png", IconArt().Icon(), 0);
 
     BakedFont font;
     FontBaker baker(face);

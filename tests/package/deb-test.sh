@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The game as a Linux player gets it: the .deb built with CPack, unpacked into a scratch
+# root (dpkg -x), its files where Debian puts games, and the installed program started
+# headless from / until its main menu, which must be the frame the build tree's game
+# draws from its own assets.
+#   deb-test.sh <vela build dir> <scratch dir>
+set -euo pipefail
+[ $# -eq 2 ] || { echo "usage: deb-test.sh <build dir> <scratch dir>" >&2; exit 2; }
+build=$(realpath "$1")
+scratch=$2
+for tool in cpack dpkg-deb compare; do
+  command -v $tool >/dev/null || { echo "deb-test: $tool not found; run scripts/install-deps.sh" >&2; exit 2; }
+done
+source "$(dirname "$0")/scratch.sh"
+make_scratch "$scratch"
+scratch=$(realpath "$scratch")
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1) ||
+  { cat "$scratch/cpack.log" >&2; echo "deb-test: cpack failed" >&2; exit 1; }
+deb=$(find "$scratch/out" -maxdepth 1 -name 'frag-hurler_*.deb' | head -n 1)
+[ -n "$deb" ] || { echo "deb-test: no frag-hurler_*.deb made" >&2; exit 1; }
+echo "package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB, depends: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Depends | grep -q libsdl2 || { echo "deb-test: the package does not depend on SDL2" >&2; exit 1; }
+
+root=$scratch/root
+dpkg -x "$deb" "$root"
+for file in usr/games/frag-hurler usr/share/games/frag-hurler/comic_sans.fnt \
+  usr/share/games/frag-hurler/comic_sans_LICENSE.txt usr/share/games/frag-hurler/splash8.png \
+  usr/share/applications/frag-hurler.desktop usr/share/icons/hicolor/128x128/apps/frag-hurler.png; do
+  [ -e "$root/$file" ] || { echo "deb-test: the package has no /$file" >&2; exit 1; }
+done
+# The menu entry starts the packaged program and shows the packaged icon.
+desktop=$root/usr/share/applications/frag-hurler.desktop
+# (a bare name, found on the PATH in /usr/games, so any install prefix works)
+command_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -x "$root/usr/games/$command_name" ] ||
+  { echo "deb-test: the menu entry starts '$command_name', which is not in the package's /usr/games" >&2; exit 1; }
+[ -f "$root/usr/share/icons/hicolor/128x128/apps/$icon.png" ] ||
+  { echo "deb-test: the menu entry's icon $icon is not in the package" >&2; exit 1; }
+if dpkg-deb -c "$deb" | grep -q 'include/vela'; then
+  echo "deb-test: the game package carries the framework's headers" >&2
+  exit 1
+fi
+
+# Frame 150 is the main menu (the splash lasts 100 updates).
+(cd / && SDL_VIDEODRIVER=offscreen "$build/game/game" --frames 150 --fixed-step \
+  --screenshot "$scratch/reference.png" >/dev/null)
+(cd / && SDL_VIDEODRIVER=offscreen "$root/usr/games/frag-hurler" --frames 150 --fixed-step \
+  --screenshot "$scratch/installed.png" >/dev/null)
+[ -f "$scratch/installed.png" ] || { echo "deb-test: the installed game saved no frame" >&2; exit 1; }
+differ=$(compare -metric AE "$scratch/reference.png" "$scratch/installed.png" null: 2>&1 || true)
+echo "main menu, installed game vs build tree: $differ pixels differ"
+[ "$differ" = 0 ] || { echo "deb-test: the installed game's main menu differs (see $scratch)" >&2; exit 1; }
