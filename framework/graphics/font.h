@@ -35,7 +35,7 @@ public:
     static constexpr int kMaxTextLength = 255;
     /// A description is a few kilobytes; these bound what a damaged one costs.
     static constexpr int32_t kMaxDescriptionBytes = 1024 * 1024;  ///< larger ones are refused
-    static constexpr int kMaxLineLength = 4096;  ///< longer lines are skipped
+    static constexpr int kMaxLineLength = 4096;                   ///< longer lines are skipped
 
     Font();
     ~Font();
