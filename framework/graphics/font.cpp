@@ -155,13 +155,6 @@ LineRead ReadLine(std::istream& input, std::size_t limit, std::string& line) {
     return line.empty() ? LineRead::End : LineRead::LastLine;
 }
 
-struct FileCloser {
-    void operator()(File* file) const {
-        file->Close();
-        delete file;
-    }
-};
-
 }  // namespace
 
 Font::Font() = default;
