@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "input/no_controller_notice.h"
 #include "input/sony_controller_input_manager.h"
 #include "input/touch_input_manager.h"
 
@@ -58,6 +59,15 @@ TEST(ControllerTest, PressedAndReleasedAreTheEdgesOfOneUpdate) {
     manager.Update();
     EXPECT_EQ(pad.buttons_released, 0u);
     EXPECT_EQ(&manager.GetController(3), &pad);  // one controller whatever the index
+}
+
+// Every manager a program makes may look for a pad; the user is told once.
+TEST(ControllerTest, NoControllerIsReportedOncePerRun) {
+    testing::internal::CaptureStderr();
+    for (int manager = 0; manager < 3; ++manager)
+        vela::ReportNoControllerFound();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Controller input: no game controller found\n");
 }
 
 TEST(TouchTest, ClickOverSeveralFramesAndANewPressRightAfterRelease) {
