@@ -39,7 +39,8 @@ run() {
     -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/fuzz/artifacts/$name-" "$corpus" "fuzz/corpus/$name" \
     > "$build/fuzz/$name.log" 2>&1 || { echo "!! $name failed: see $build/fuzz/$name.log"; return 1; }
-  grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz/$name.log" || true
+  grep -E "DONE|stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz/$name.log" |
+    sed "s/^/$name: /" || true
 }
 running=0
 for name in "${targets[@]}"; do

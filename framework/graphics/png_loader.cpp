@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string>
 
 #include "core/platform.h"
 #include "system/file.h"
@@ -28,19 +27,20 @@ uint32_t BigEndian32(const unsigned char* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
 }
 
-// Empty when the size fits the limits, else why not.
-std::string CheckSize(uint64_t width, uint64_t height, const PNGLimits& limits) {
+// False, with the reason in `why`, when the size is over the limits. Plain characters, no
+// std::string: it is also used where libpng's error return may jump over it.
+bool FitsLimits(uint64_t width, uint64_t height, const PNGLimits& limits, char* why,
+                std::size_t why_size) {
     if (width <= limits.max_width && height <= limits.max_height &&
         width * height <= limits.max_pixels) {
-        return std::string();
+        return true;
     }
-    char text[200];
     std::snprintf(
-        text, sizeof(text), "%llu x %llu pixels is over the limit of %lu x %lu and %llu pixels",
+        why, why_size, "%llu x %llu pixels is over the limit of %lu x %lu and %llu pixels",
         static_cast<unsigned long long>(width), static_cast<unsigned long long>(height),
         static_cast<unsigned long>(limits.max_width), static_cast<unsigned long>(limits.max_height),
         static_cast<unsigned long long>(limits.max_pixels));
-    return text;
+    return false;
 }
 
 struct ReadState {
@@ -115,13 +115,11 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
 
     // The size is read from the header (signature, then IHDR) before libpng takes any
     // memory for the picture; a file too short for that is left to libpng to name.
-    if (state.size >= 24 && std::memcmp(data + 12, "IHDR", 4) == 0) {
-        const std::string too_big =
-            CheckSize(BigEndian32(data + 16), BigEndian32(data + 20), limits);
-        if (!too_big.empty()) {
-            std::fprintf(stderr, "Picture not loaded: \"%s\": %s\n", state.name, too_big.c_str());
-            return false;
-        }
+    if (state.size >= 24 && std::memcmp(data + 12, "IHDR", 4) == 0 &&
+        !FitsLimits(BigEndian32(data + 16), BigEndian32(data + 20), limits, state.error,
+                    sizeof(state.error))) {
+        std::fprintf(stderr, "Picture not loaded: \"%s\": %s\n", state.name, state.error);
+        return false;
     }
 
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
@@ -171,9 +169,7 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
     }
     // The header check above has already run for any well-formed file; this one also
     // covers a header libpng found elsewhere.
-    const std::string too_big = CheckSize(width, height, limits);
-    if (!too_big.empty()) {
-        std::snprintf(state.error, sizeof(state.error), "%s", too_big.c_str());
+    if (!FitsLimits(width, height, limits, state.error, sizeof(state.error))) {
         png_longjmp(png, 1);
     }
 

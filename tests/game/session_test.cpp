@@ -184,6 +184,37 @@ TEST(GameSession, ReplacesTheRecordOnlyOnceTheGameHasRun) {
     EXPECT_EQ(lines[1].pad.buttons_pressed, 0x4000u);
 }
 
+// "Quit" ends the process from inside the game; the record so far is still put in place.
+TEST(GameSession, TheRecordIsKeptWhenTheGameQuitsFromItsMenu) {
+    Folder folder;
+    std::string quitting;
+    for (int i = 0; i < 110; ++i)
+        quitting += "0 0x0 0x0 0x0 0 0 0 0\n";
+    quitting +=  // down twice to "Quit", then cross
+        "0 0x40 0x40 0x0 0 0 0 0\n0 0x0 0x0 0x40 0 0 0 0\n"
+        "0 0x40 0x40 0x0 0 0 0 0\n0 0x0 0x0 0x40 0 0 0 0\n0 0x4000 0x4000 0x0 0 0 0 0\n";
+    Write(folder.Path("quit.rec"), quitting);
+    const std::string record = folder.Path("r.rec");
+    EXPECT_EXIT(
+        {
+            TestPlatform platform;
+            StillFrame capture;
+            GameOptions options = Options(record, folder.Path("quit.rec"));
+            options.frames = 1000;
+            GameSession session(options);
+            if (session.Open())
+                session.Run(platform, capture);
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
+    std::ifstream in(record);
+    std::vector<ControllerRecord> lines;
+    std::string error;
+    ASSERT_TRUE(ReplayControllerInputManager::Load(in, record, lines, error)) << error;
+    EXPECT_EQ(lines.size(), 115u);
+    EXPECT_EQ(folder.Listing().find(".tmp"), std::string::npos) << folder.Listing();
+}
+
 TEST(GameSession, AFailedScreenshotFailsTheRun) {
     Folder folder;
     TestPlatform platform;

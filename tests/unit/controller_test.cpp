@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "input/keyboard_pad.h"
+#include "input/no_controller_notice.h"
 #include "input/sony_controller.h"
 #include "input/sony_controller_input_manager.h"
 #include "input/touch_input_manager.h"
@@ -132,6 +133,15 @@ TEST(KeyboardPadTest, EveryKeyHasItsButtonAndDirectionKeysTakeTheSticksOver) {
     EXPECT_EQ(ly, 0.4f);
     EXPECT_EQ(rx, 0.0f);
     EXPECT_EQ(ry, 1.0f);
+}
+
+// Every manager a program makes may look for a pad; the user is told once.
+TEST(ControllerTest, NoControllerIsReportedOncePerRun) {
+    testing::internal::CaptureStderr();
+    for (int manager = 0; manager < 3; ++manager)
+        vela::ReportNoControllerFound();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Controller input: no game controller found: keyboard only\n");
 }
 
 TEST(TouchTest, ClickOverSeveralFramesAndANewPressRightAfterRelease) {

@@ -220,6 +220,23 @@ TEST(PngLoaderTest, LimitsCanBeRaisedAndUnreadChunksCostNothing) {
     EXPECT_FALSE(loaded);
     EXPECT_NE(message.find("2 x 2 pixels is over the limit"), std::string::npos) << message;
 
+    // A file too big to be a picture within the limits is not even read.
+    vela::PNGLimits small_files = defaults;
+    small_files.max_file_bytes = 64;
+    vela::PNGLoader::SetLimits(small_files);
+    FakePlatform platform;
+    const std::string path = WriteTempFile("text_chunk.png", picture);
+    vela::ImageData unread;
+    testing::internal::CaptureStderr();
+    vela::PNGLoader().Load(path.c_str(), platform, unread);
+    const std::string file_message = testing::internal::GetCapturedStderr();
+    vela::PNGLoader::SetLimits(defaults);
+    EXPECT_TRUE(unread.Empty());
+    EXPECT_NE(file_message.find("text_chunk.png\" is " + std::to_string(picture.size()) +
+                                " bytes, over the limit of 64 bytes"),
+              std::string::npos)
+        << file_message;
+
     vela::PNGLimits wide = defaults;
     wide.max_width = wide.max_height = 20000;
     wide.max_pixels = uint64_t(20000) * 20000;

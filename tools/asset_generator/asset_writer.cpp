@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "graphics/png_writer.h"
+#include "system/atomic_file_writer.h"
 
 namespace assetgen {
 
@@ -22,18 +23,19 @@ void AssetWriter::SaveImage(const std::string& name, const vela::ImageData& imag
 }
 
 void AssetWriter::SaveText(const std::string& name, const std::string& text) {
-    const std::string path = PathOf(name);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file != nullptr;
+    // Replaced whole or not at all, as the pictures are.
+    vela::AtomicFileWriter file;
+    bool ok = file.Open(PathOf(name));
     if (ok) {
-        ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-        ok = (std::fclose(file) == 0) && ok;
+        // A short write sets the stream's error, which Commit checks.
+        std::fwrite(text.data(), 1, text.size(), file.Stream());
+        ok = file.Commit();
     }
     if (ok) {
         ++written_;
     } else {
         ++failures_;
-        std::fprintf(stderr, "File not written: \"%s\"\n", path.c_str());
+        std::fprintf(stderr, "File not written: %s\n", file.Error().c_str());
     }
 }
 
