@@ -1,48 +1,64 @@
 #!/usr/bin/env bash
-# Inside wine-run.sh's display: starts the Windows game in the repository root, recording
-# controller 0, gives its window the keyboard focus and plays it by keys alone: Down, Up,
-# Enter (Play), then the right arrow held; Alt+F4 ends it and it saves its last frame.
-#   game-keyboard-drive.sh <game.exe> <repo root> <out dir>   (writes keys.rec, win_last.png)
+# Inside wine-run.sh's display: starts the Windows game in the repository root for a set
+# number of frames, recording controller 0, gives its window the keyboard focus, waits
+# for the main menu in the window, then plays by keys alone: Down, Up, Enter (Play), and
+# the right arrow held until the game ends by itself and saves its last frame.
+#   game-keyboard-drive.sh <game.exe> <repo root> <out dir> <frames>
+#   (out dir holds gl_menu_masked.png; writes keys.rec and win_last.png)
 set -uo pipefail
-game=$1 root=$2 out=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/frame-compare.sh"
+game=$1 root=$2 out=$3 frames=$4
 
 cd "$root"
-wine "$game" --record "Z:$out/keys.rec" --screenshot "Z:$out/win_last.png" >"$out/keys.log" 2>&1 &
+wine "$game" --frames "$frames" --record "Z:$out/keys.rec" --screenshot "Z:$out/win_last.png" \
+  >"$out/keys.log" 2>&1 &
 pid=$!
 fail() {
   echo "game-keyboard: $*" >&2
+  xdotool keyup Right 2>/dev/null
   kill "$pid" 2>/dev/null
   cat "$out/keys.log" >&2
   exit 1
 }
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Framework Application" | head -n 1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "Framework Application" | head -n 1)
 [ -n "$window" ] || fail "no window titled \"Framework Application\" appeared"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-# The splash lasts 100 frames, under two seconds at 60 a second.
-sleep 4
-press() {
-  xdotool key --delay 0 "$1"
-  sleep 0.4
-}
-press Down
-press Up
-press Return
-sleep 1
-xdotool keydown Right
-sleep 0.5
-xdotool keyup Right
-xdotool keydown Right
-sleep 0.3
-# Alt+F4 with the arrow still held: the last frame shows the turned aim.
-xdotool key --window "$window" alt+F4
+client=""
 for i in $(seq 1 100); do
+  client=$(xwininfo -tree -id "$window" 2>/dev/null | awk '$0 ~ /960x544\+/ { print $NF; exit }')
+  [ -n "$client" ] && break
+  sleep 0.1
+done
+[ -n "$client" ] || fail "no 960 x 544 client area in the game's window"
+
+# The keys count only once the splash is over, whatever the machine's speed.
+menu=0
+for i in $(seq 1 300); do
+  kill -0 "$pid" 2>/dev/null || fail "the game ended before its main menu showed"
+  if import -window root -crop "960x544$client" +repage "png:$out/live.png" 2>/dev/null &&
+    [ "$(frame_difference "$out/gl_menu_masked.png" "$out/live.png")" -le "$FRAME_TOLERANCE" ]; then
+    menu=1
+    break
+  fi
+  sleep 0.2
+done
+[ "$menu" -eq 1 ] || fail "the main menu never showed in the window (see live.png)"
+
+# Each key message is taken in a frame of its own, so a quick tap is seen.
+for key in Down Up Return; do
+  xdotool key --delay 0 "$key"
+  sleep 0.3
+done
+xdotool keydown Right
+for i in $(seq 1 1200); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done
 xdotool keyup Right
-kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Alt+F4"
+kill -0 "$pid" 2>/dev/null && fail "still running after two minutes"
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
-echo "played by keys and closed with Alt+F4"
+echo "played by keys for $frames frames"

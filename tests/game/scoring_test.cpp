@@ -1,6 +1,8 @@
 // The fuse, kills, strikes, and the timing of winning and losing.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "body_tag.h"
 #include "game_rig.h"
 #include "input/sony_controller.h"
@@ -158,6 +160,100 @@ TEST_F(Settled, AStrikeThroughTheBoxAndTheHeadAtOnceScoresOnce) {
         }
     }
     EXPECT_EQ(touching, 2) << "the frag did not touch both fixtures";
+}
+
+namespace {
+
+// The strike walk as the rules give it, over the world's contact list as it stands.
+// `previous_body_test` and `scored_last` switch those two parts of the rule off, to show
+// that a case depends on them.
+int32_t StrikePoints(b2World* world, bool previous_body_test = true, bool scored_last = true) {
+    int32_t points = 0;
+    b2Body* previous_a = nullptr;
+    b2Body* previous_b = nullptr;
+    bool last = false;
+    b2Contact* contact = world->GetContactList();
+    for (int32_t i = 0; i < world->GetContactCount() && contact; ++i) {
+        b2Body* a = contact->GetFixtureA()->GetBody();
+        b2Body* b = contact->GetFixtureB()->GetBody();
+        auto rule = [&](b2Body* frag, b2Body* other, b2Body* previous, float speed) {
+            if (GetBodyTag(frag) != BodyTag::Frag || GetBodyTag(other) != BodyTag::BadGuy ||
+                (previous_body_test && other == previous))
+                return;
+            if (contact->IsTouching() && !(scored_last && last)) {
+                const b2Vec2 v = frag->GetLinearVelocity();
+                if (std::fabs(v.x) >= speed || std::fabs(v.y) >= speed)
+                    points += 10;
+                last = true;
+            } else {
+                last = false;
+            }
+        };
+        rule(a, b, previous_b, 0.3f);
+        rule(b, a, previous_a, 0.5f);
+        previous_a = a;
+        previous_b = b;
+        contact = contact->GetNext();
+    }
+    return points;
+}
+
+}  // namespace
+
+TEST(Strikes, EveryWalkOfSeveralContactsScoresAsTheRulesSay) {
+    // The frag dropped at many places against a bad guy on the ground, alone or with a
+    // crate or another bad guy pressed against one side, at speeds between and beyond the
+    // two thresholds: several contacts a tick, in whatever order the world keeps them.
+    int cases = 0, hinge_on_previous_body = 0, hinge_on_scored_last = 0;
+    for (int crate_side : {0, -1, 1, -2, 2}) {
+        for (bool crate_first : {true, false}) {
+            for (float dx = -0.42f; dx <= 0.43f; dx += 0.12f) {
+                for (float dy : {-0.25f, 0.0f, 0.25f}) {
+                    GameRig rig;
+                    rig.StartGame();
+                    rig.Ticks(90);
+                    SpriteApplication& game = rig.game();
+                    Frag& frag = game.level.frag;
+                    frag.thrown = true;
+                    frag.fuse = 1000;
+                    b2Body* bad = game.level.actors[0].body;
+                    // Sides -1 and 1: a crate; -2 and 2: the other bad guy of the ground.
+                    const bool other_bad_guy = crate_side == -2 || crate_side == 2;
+                    b2Body* crate = game.level.actors[other_bad_guy ? 1 : 3].body;
+                    const b2Vec2 at = bad->GetPosition();
+                    auto place_crate = [&] {
+                        if (crate_side == 0)
+                            return;
+                        const float side = crate_side < 0 ? -1.0f : 1.0f;
+                        crate->SetTransform(other_bad_guy ? b2Vec2(at.x + side * 0.45f, at.y)
+                                                          : b2Vec2(at.x + side * 0.405f, 0.62f),
+                                            0.0f);
+                    };
+                    for (int tick = 0; tick < 3; ++tick) {
+                        if (tick == 0 && crate_first)
+                            place_crate();
+                        frag.body->SetTransform(b2Vec2(at.x + dx, at.y + dy), 0.0f);
+                        if (tick == 0 && !crate_first)
+                            place_crate();
+                        frag.body->SetLinearVelocity(b2Vec2(0.4f, tick == 1 ? 0.0f : -0.6f));
+                        const int32_t before = game.hud.score;
+                        rig.Tick();
+                        if (game.screens.state != ScreenState::Game)
+                            break;
+                        const int32_t expected = StrikePoints(game.world);
+                        EXPECT_EQ(game.hud.score - before, expected)
+                            << "dx " << dx << " dy " << dy << " crate " << crate_side;
+                        ++cases;
+                        hinge_on_previous_body += StrikePoints(game.world, false, true) != expected;
+                        hinge_on_scored_last += StrikePoints(game.world, true, false) != expected;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(cases, 300);
+    EXPECT_GT(hinge_on_previous_body, 0) << "no case tried the previous-body test";
+    EXPECT_GT(hinge_on_scored_last, 0) << "no case tried scoredLast";
 }
 
 TEST_F(Settled, AFragThrownDuringTheLastExplosionFliesOnIntoTheNextGame) {

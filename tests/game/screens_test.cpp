@@ -240,15 +240,18 @@ TEST(EndScreens, MenuKeepsTheScoreAndReplayStartsAFreshGame) {
     EXPECT_EQ(game.hud.frags, 6);
 }
 
-// Ends the running game with a win while cross is held and the throw charged, then
-// chooses "Replay" (or "Menu" then "Play" when `via_menu`).
-void WinChargedAndStartAgain(GameRig& rig, bool via_menu) {
+// Ends the running game with a win (or a loss) while cross is held and the throw
+// charged, then chooses "Replay" (or "Menu" then "Play" when `via_menu`).
+void WinChargedAndStartAgain(GameRig& rig, bool via_menu, bool lose = false) {
     SpriteApplication& game = rig.game();
     rig.Ticks(20, BUTTON_CROSS);
     ASSERT_GT(game.power, 0.0f);
-    game.hud.score = 3000;
+    if (lose)
+        game.hud.frags = 0;
+    else
+        game.hud.score = 3000;
     rig.Tick(BUTTON_CROSS);
-    ASSERT_EQ(game.screens.state, ScreenState::Win);
+    ASSERT_EQ(game.screens.state, lose ? ScreenState::Lose : ScreenState::Win);
     rig.Tick(0);
     if (via_menu) {
         rig.Press(BUTTON_CROSS);  // Menu
@@ -262,11 +265,13 @@ void WinChargedAndStartAgain(GameRig& rig, bool via_menu) {
 }
 
 TEST(NewGame, AfterAFinishedGameTheChoosingReleaseOnlyArms) {
-    for (bool via_menu : {false, true}) {
-        SCOPED_TRACE(via_menu ? "Menu, then Play" : "Replay");
+    for (int way = 0; way < 3; ++way) {
+        const bool via_menu = way == 1;
+        const bool lose = way == 2;
+        SCOPED_TRACE(via_menu ? "won, Menu, then Play" : lose ? "lost, Replay" : "won, Replay");
         GameRig rig;
         rig.StartGame();
-        WinChargedAndStartAgain(rig, via_menu);
+        WinChargedAndStartAgain(rig, via_menu, lose);
         SpriteApplication& game = rig.game();
         EXPECT_FALSE(game.throwArmed);
         EXPECT_EQ(game.power, 0.0f);
