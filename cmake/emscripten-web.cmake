@@ -2,10 +2,13 @@
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten-web.cmake -DVELA_WEB_DEPS=<prefix> ...
 # VELA_WEB_DEPS is the prefix scripts/build-web-deps.sh installs zlib, libpng, Box2D and
 # GoogleTest into; it defaults to build/web-deps/prefix of this checkout.
+# Emscripten's JavaScript tools find their modules (acorn) there when node is not Debian's;
+# the linker runs them at build time, when this environment is gone.
 if(NOT DEFINED ENV{NODE_PATH})
-  # Emscripten's JavaScript tools find their modules (acorn) there when node is not Debian's.
   set(ENV{NODE_PATH} /usr/share/nodejs)
 endif()
+set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=$ENV{NODE_PATH})
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=$ENV{NODE_PATH})
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 
 if(NOT VELA_WEB_DEPS)

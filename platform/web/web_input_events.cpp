@@ -1,0 +1,191 @@
+#include "web/web_input_events.h"
+
+#include <emscripten.h>
+
+#include <cstring>
+
+namespace vela {
+
+namespace {
+
+struct CodeUsage {
+    const char* code;
+    int usage;
+};
+
+// KeyboardEvent.code names of the keys that are not a plain letter or digit.
+const CodeUsage kNamedKeys[] = {
+    {"Enter", hid::kEnter},
+    {"Escape", hid::kEscape},
+    {"Backspace", hid::kBackspace},
+    {"Tab", hid::kTab},
+    {"Space", hid::kSpace},
+    {"Home", hid::kHome},
+    {"ArrowRight", hid::kRight},
+    {"ArrowLeft", hid::kLeft},
+    {"ArrowDown", hid::kDown},
+    {"ArrowUp", hid::kUp},
+    {"NumpadEnter", hid::kKeypadEnter},
+};
+
+// The canvas's place on the page, in client pixels.
+EM_JS(void, vela_canvas_rect, (const char* selector, double* rect), {
+    var canvas = document.querySelector(UTF8ToString(selector));
+    var r = canvas ? canvas.getBoundingClientRect() : {left : 0, top : 0, width : 0, height : 0};
+    HEAPF64[(rect >> 3) + 0] = r.left;
+    HEAPF64[(rect >> 3) + 1] = r.top;
+    HEAPF64[(rect >> 3) + 2] = r.width;
+    HEAPF64[(rect >> 3) + 3] = r.height;
+    HEAPF64[(rect >> 3) + 4] = canvas ? canvas.width : 0;
+    HEAPF64[(rect >> 3) + 5] = canvas ? canvas.height : 0;
+});
+
+EM_JS(int, vela_document_has_focus, (), { return document.hasFocus() ? 1 : 0; });
+
+}  // namespace
+
+WebInputEvents::WebInputEvents(const char* canvas_selector) : canvas_(canvas_selector) {
+    keyboard_focus_ = vela_document_has_focus() != 0;
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(window, this, true, OnKey);
+    emscripten_set_keyup_callback(window, this, true, OnKey);
+    emscripten_set_focus_callback(window, this, true, OnFocus);
+    emscripten_set_blur_callback(window, this, true, OnFocus);
+    // Presses start on the canvas; releases and moves count anywhere, so a drag that leaves
+    // the canvas still ends.
+    emscripten_set_mousedown_callback(canvas_, this, true, OnMouse);
+    emscripten_set_mouseup_callback(window, this, true, OnMouse);
+    emscripten_set_mousemove_callback(window, this, true, OnMouse);
+    emscripten_set_touchstart_callback(canvas_, this, true, OnTouch);
+    emscripten_set_touchmove_callback(canvas_, this, true, OnTouch);
+    emscripten_set_touchend_callback(canvas_, this, true, OnTouch);
+    emscripten_set_touchcancel_callback(canvas_, this, true, OnTouch);
+}
+
+WebInputEvents::~WebInputEvents() {
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(window, nullptr, true, nullptr);
+    emscripten_set_keyup_callback(window, nullptr, true, nullptr);
+    emscripten_set_focus_callback(window, nullptr, true, nullptr);
+    emscripten_set_blur_callback(window, nullptr, true, nullptr);
+    emscripten_set_mousedown_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_mouseup_callback(window, nullptr, true, nullptr);
+    emscripten_set_mousemove_callback(window, nullptr, true, nullptr);
+    emscripten_set_touchstart_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_touchmove_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_touchend_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_touchcancel_callback(canvas_, nullptr, true, nullptr);
+}
+
+int WebInputEvents::UsageFromCode(const char* code) {
+    if (!code)
+        return -1;
+    if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && code[4] == '\0')
+        return hid::Letter(code[3]);
+    if (std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9' && code[6] == '\0')
+        return code[5] == '0' ? hid::kDigit1 + 9 : hid::kDigit1 + (code[5] - '1');
+    for (const CodeUsage& key : kNamedKeys)
+        if (std::strcmp(code, key.code) == 0)
+            return key.usage;
+    return -1;
+}
+
+bool WebInputEvents::IsKeyDown(int usage) const {
+    return usage >= 0 && usage < KeyboardPad::kKeyCount && keys_[static_cast<size_t>(usage)];
+}
+
+bool WebInputEvents::IsFingerDown(int slot) const {
+    return slot >= 0 && slot < kFingers && fingers_[slot].down;
+}
+
+Vector2 WebInputEvents::FingerPosition(int slot) const {
+    return slot >= 0 && slot < kFingers ? fingers_[slot].position : Vector2();
+}
+
+Vector2 WebInputEvents::ToCanvas(double client_x, double client_y) const {
+    double rect[6];
+    vela_canvas_rect(canvas_, rect);
+    // Before layout (or with the canvas hidden) the page has no scale to offer.
+    const double sx = rect[2] > 0.0 ? rect[4] / rect[2] : 1.0;
+    const double sy = rect[3] > 0.0 ? rect[5] / rect[3] : 1.0;
+    return Vector2(static_cast<float>((client_x - rect[0]) * sx),
+                   static_cast<float>((client_y - rect[1]) * sy));
+}
+
+void WebInputEvents::ReleaseAll() {
+    keys_.reset();
+    left_button_ = false;
+    right_button_ = false;
+    for (Finger& finger : fingers_)
+        finger.down = false;
+}
+
+EM_BOOL WebInputEvents::OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
+    WebInputEvents& input = *static_cast<WebInputEvents*>(self);
+    const int usage = UsageFromCode(event->code);
+    // A key event only reaches a page that has the focus, whatever the page was told.
+    input.keyboard_focus_ = true;
+    if (usage < 0)
+        return false;
+    input.keys_[static_cast<size_t>(usage)] = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    // The page must not scroll on arrows and space or move the focus on Tab while playing;
+    // keys the game does not use keep their browser meaning.
+    return KeyboardPad::IsMapped(usage);
+}
+
+EM_BOOL WebInputEvents::OnFocus(int type, const EmscriptenFocusEvent*, void* self) {
+    WebInputEvents& input = *static_cast<WebInputEvents*>(self);
+    input.keyboard_focus_ = type == EMSCRIPTEN_EVENT_FOCUS;
+    // Keys let go while the page was away send no keyup here: nothing may stay held.
+    if (type == EMSCRIPTEN_EVENT_BLUR)
+        input.ReleaseAll();
+    return false;
+}
+
+EM_BOOL WebInputEvents::OnMouse(int type, const EmscriptenMouseEvent* event, void* self) {
+    WebInputEvents& input = *static_cast<WebInputEvents*>(self);
+    input.mouse_ =
+        input.ToCanvas(static_cast<double>(event->clientX), static_cast<double>(event->clientY));
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE)
+        return false;
+    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+    if (event->button == 0)
+        input.left_button_ = down;
+    else if (event->button == 2)
+        input.right_button_ = down;
+    return false;
+}
+
+EM_BOOL WebInputEvents::OnTouch(int type, const EmscriptenTouchEvent* event, void* self) {
+    WebInputEvents& input = *static_cast<WebInputEvents*>(self);
+    for (int i = 0; i < event->numTouches && i < 32; ++i) {
+        const EmscriptenTouchPoint& point = event->touches[i];
+        if (!point.isChanged)
+            continue;
+        const Vector2 position =
+            input.ToCanvas(static_cast<double>(point.clientX), static_cast<double>(point.clientY));
+        Finger* finger = nullptr;
+        for (Finger& f : input.fingers_)
+            if (f.down && f.identifier == point.identifier)
+                finger = &f;
+        if (type == EMSCRIPTEN_EVENT_TOUCHSTART && !finger) {
+            // A third finger has no slot and is ignored until one is free.
+            for (Finger& f : input.fingers_)
+                if (!f.down && !finger)
+                    finger = &f;
+            if (!finger)
+                continue;
+            finger->identifier = point.identifier;
+            finger->down = true;
+        }
+        if (!finger)
+            continue;
+        finger->position = position;
+        if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL)
+            finger->down = false;
+    }
+    // Taken: no scrolling or zooming, and no mouse events made up from the touches.
+    return true;
+}
+
+}  // namespace vela
