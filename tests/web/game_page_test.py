@@ -1,0 +1,164 @@
+#!/usr/bin/python3
+"""The game's page in headless Chromium against the GL game's frames.
+
+  game_page_test.py --web-dir <browser tree> --gl-game <Linux game> --source <checkout>
+                    --out <dir> <case>
+Cases:
+  menu      the main menu (frame 100) equals the main-menu golden
+  won       the replay of tests/game/data/won_game.rec ends on the win golden
+  keyboard  keys sent to the page move the menu highlight, then start a game; the frames
+            equal the GL game's replay of the record the page made, and the record holds
+            the keys' edges
+Frames compare channel by channel within the golden tolerance (3), alpha ignored.
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TOLERANCE = 3
+BUTTON_UP, BUTTON_DOWN, BUTTON_CROSS = 0x10, 0x40, 0x4000
+
+
+def differing(a_path, b_path):
+    """Pixels whose RGB differ by more than the tolerance; -1 when the sizes differ."""
+    a = Image.open(a_path).convert("RGB")
+    b = Image.open(b_path).convert("RGB")
+    if a.size != b.size:
+        return -1
+    count = 0
+    for pa, pb in zip(a.getdata(), b.getdata()):
+        if max(abs(pa[0] - pb[0]), abs(pa[1] - pb[1]), abs(pa[2] - pb[2])) > TOLERANCE:
+            count += 1
+    return count
+
+
+class Run:
+    def __init__(self, args):
+        self.args = args
+        self.failures = 0
+
+    def page(self, name, game_args, puts=(), keys=None):
+        """Runs the game page; returns the folder its posted files are in."""
+        out = os.path.join(self.args.out, name)
+        os.makedirs(out, exist_ok=True)
+        query = ["program=../../game/game.js"]
+        query += ["arg=" + a for a in game_args]
+        query += ["put=" + p for p in puts]
+        query += ["get=/" + f for f in ("frame.png", "game.rec") if ("/" + f) in game_args]
+        if keys:
+            query += ["driver=keyboard_driver.js", "keys=" + keys]
+        page = "tests/web/test_page.html?" + "&".join(query)
+        status = subprocess.call([sys.executable, os.path.join(HERE, "run_page.py"),
+                                  "--root", self.args.web_dir, "--out", out, "--page", page,
+                                  "--timeout", "240"])
+        if status != 0:
+            self.fail(f"{name}: the game page ended with status {status}")
+        return out
+
+    def gl_frame(self, name, game_args):
+        out = os.path.join(self.args.out, name)
+        os.makedirs(out, exist_ok=True)
+        shot = os.path.join(out, "gl_frame.png")
+        env = dict(os.environ, SDL_VIDEODRIVER="offscreen")
+        subprocess.check_call([self.args.gl_game] + game_args + ["--screenshot", shot],
+                              cwd=os.path.join(self.args.source, "assets"), env=env)
+        return shot
+
+    def expect_same(self, what, got, want):
+        n = differing(got, want)
+        print(f"{what}: {n} pixels differ by more than {TOLERANCE} ({got} vs {want})")
+        if n != 0:
+            self.fail(f"{what}: the browser's frame differs from the GL one")
+
+    def fail(self, message):
+        print("FAILED: " + message, file=sys.stderr)
+        self.failures += 1
+
+
+def records(path):
+    with open(path) as f:
+        return [line.split() for line in f if line.strip() and not line.startswith("#")]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--web-dir", required=True)
+    parser.add_argument("--gl-game", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("case", choices=["menu", "won", "keyboard"])
+    args = parser.parse_args()
+    if not os.path.isfile(os.path.join(args.web_dir, "game", "game.wasm")):
+        print(f"game_page_test: {args.web_dir}/game/game.wasm is missing; run "
+              "scripts/build-web.sh", file=sys.stderr)
+        return 2
+    run = Run(args)
+    golden = os.path.join(args.source, "tests", "game", "golden")
+
+    if args.case == "menu":
+        out = run.page("menu", ["--frames", "100", "--fixed-step", "--screenshot", "/frame.png"])
+        if os.path.isfile(os.path.join(out, "frame.png")):
+            run.expect_same("main menu", os.path.join(out, "frame.png"),
+                            os.path.join(golden, "main_menu.png"))
+        else:
+            run.fail("the page posted no frame")
+
+    elif args.case == "won":
+        rec = os.path.join(args.source, "tests", "game", "data", "won_game.rec")
+        frames = str(len(records(rec)) + 2)
+        # The page fetches the record from the test's server, which serves the browser
+        # tree only: a copy goes in there.
+        copy = os.path.join(args.web_dir, "tests", "web", "won_game.rec")
+        with open(rec, "rb") as src, open(copy + ".part", "wb") as dst:
+            dst.write(src.read())
+        os.replace(copy + ".part", copy)
+        rel = "tests/web/won_game.rec"
+        out = run.page("won", ["--replay", "/won.rec", "--fixed-step", "--frames", frames,
+                               "--screenshot", "/frame.png"], puts=["/" + rel + "@/won.rec"])
+        if os.path.isfile(os.path.join(out, "frame.png")):
+            run.expect_same("win after the replay", os.path.join(out, "frame.png"),
+                            os.path.join(golden, "win.png"))
+        else:
+            run.fail("the page posted no frame")
+
+    else:
+        # Down moves the highlight to the second entry; a second page run goes back up and
+        # starts the game with Enter.
+        cases = [("keyboard_highlight", "105:down:ArrowDown,108:up:ArrowDown", "112"),
+                 ("keyboard_start", "105:down:KeyS,108:up:KeyS,111:down:ArrowUp,114:up:ArrowUp,"
+                                    "117:down:Enter,120:up:Enter", "126")]
+        for name, keys, frames in cases:
+            out = run.page(name, ["--fixed-step", "--frames", frames, "--record", "/game.rec",
+                                  "--screenshot", "/frame.png"], keys=keys)
+            rec = os.path.join(out, "game.rec")
+            shot = os.path.join(out, "frame.png")
+            if not (os.path.isfile(rec) and os.path.isfile(shot)):
+                run.fail(f"{name}: the page posted no record or no frame")
+                continue
+            lines = records(rec)
+            pressed = [int(r[2], 16) for r in lines]
+            released = [int(r[3], 16) for r in lines]
+            want = [BUTTON_DOWN] if name == "keyboard_highlight" else [BUTTON_DOWN, BUTTON_UP,
+                                                                        BUTTON_CROSS]
+            seen = [b for p in pressed for b in (BUTTON_DOWN, BUTTON_UP, BUTTON_CROSS) if p & b]
+            if seen != want:
+                run.fail(f"{name}: pressed edges {seen}, wanted {want}")
+            if sum(1 for r in released if r) != len(want):
+                run.fail(f"{name}: {sum(1 for r in released if r)} release edges, wanted "
+                         f"{len(want)}")
+            gl = run.gl_frame(name, ["--replay", rec, "--fixed-step", "--frames", frames])
+            run.expect_same(name, shot, gl)
+            menu = os.path.join(golden, "main_menu.png")
+            if differing(shot, menu) == 0:
+                run.fail(f"{name}: the frame is still the untouched main menu")
+
+    print(f"game page {args.case}: {'passed' if run.failures == 0 else 'FAILED'}")
+    return 0 if run.failures == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
