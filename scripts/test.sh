@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Linux and the Windows (cross) trees, and runs every
-# test: unit, render (headless OpenGL), game, and windows (under Wine in Xvfb).
+# Installs what is missing, builds the Linux, the Windows (cross) and the browser trees, and
+# runs every test: unit, render (headless OpenGL), game, windows (under Wine in Xvfb) and
+# web (under node and in headless Chromium).
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -L unit
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +16,9 @@ cmake --build build/linux -j"$jobs"
 
 if [ -x scripts/build-windows.sh ]; then
   scripts/build-windows.sh build/windows
+fi
+if [ -x scripts/build-web.sh ]; then
+  scripts/build-web.sh build/web
 fi
 
 ctest --test-dir build/linux --output-on-failure -j"$jobs" "$@"
