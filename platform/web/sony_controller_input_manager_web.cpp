@@ -33,7 +33,7 @@ float AxisFromBrowser(double value) {
 
 }  // namespace
 
-SonyControllerInputManagerWeb::SonyControllerInputManagerWeb(const WebInputEvents& input)
+SonyControllerInputManagerWeb::SonyControllerInputManagerWeb(WebInputEvents& input)
     : input_(input), keyboard_(KeyDown, &input) {}
 
 void SonyControllerInputManagerWeb::FindPad() {
@@ -99,9 +99,23 @@ int32_t SonyControllerInputManagerWeb::Update() {
     uint32_t buttons = 0;
     float left_x = 0.0f, left_y = 0.0f, right_x = 0.0f, right_y = 0.0f;
     const bool pad = pad_ >= 0 && ReadPad(buttons, left_x, left_y, right_x, right_y);
+    WebTouchPad* touch_pad = input_.TouchPad();
+    if (pad && touch_pad && (buttons != 0 || left_x != 0.0f || left_y != 0.0f))
+        touch_pad->Hide();
+    uint32_t touch_buttons = 0;
+    float touch_x = 0.0f, touch_y = 0.0f;
+    const bool touch = touch_pad && touch_pad->Read(touch_buttons, touch_x, touch_y);
     const bool keyboard = input_.HasKeyboardFocus();
-    if (!pad && !keyboard)
+    if (!pad && !keyboard && !touch)
         return -1;
+    if (touch) {
+        buttons |= touch_buttons;
+        // A thumb on the stick takes it over from the pad.
+        if (touch_x != 0.0f || touch_y != 0.0f) {
+            left_x = touch_x;
+            left_y = touch_y;
+        }
+    }
     if (keyboard) {
         buttons |= keyboard_.Buttons();
         // Held direction keys take the stick over from the pad.

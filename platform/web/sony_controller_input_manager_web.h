@@ -11,12 +11,13 @@ class WebInputEvents;
 
 // Controller 0 is the first standard-mapping gamepad the browser offers (browsers show a
 // pad to a page only once one of its buttons has been pressed there), with the keyboard
-// merged into the same record, keyed as on the desktop (KeyboardPad). A pad that goes away
+// merged into the same record, keyed as on the desktop (KeyboardPad), and so is the page's
+// on-screen pad while it is shown (a gamepad used hides it). A pad that goes away
 // is dropped and the next one pressed is taken. Update returns -1 and leaves the record as
-// it was when there is neither a pad nor keyboard focus.
+// it was when there is no pad, no keyboard focus and no on-screen pad.
 class SonyControllerInputManagerWeb : public SonyControllerInputManager {
 public:
-    explicit SonyControllerInputManagerWeb(const WebInputEvents& input);
+    explicit SonyControllerInputManagerWeb(WebInputEvents& input);
 
     int32_t Update() override;
 
@@ -27,7 +28,7 @@ private:
     bool ReadPad(uint32_t& buttons, float& left_x, float& left_y, float& right_x, float& right_y);
     void FindPad();
 
-    const WebInputEvents& input_;
+    WebInputEvents& input_;
     KeyboardPad keyboard_;
     long pad_ = -1;
     bool gamepads_supported_ = true;

@@ -44,7 +44,10 @@ EM_JS(int, vela_document_has_focus, (), { return document.hasFocus() ? 1 : 0; })
 
 }  // namespace
 
-WebInputEvents::WebInputEvents(const char* canvas_selector) : canvas_(canvas_selector) {
+WebInputEvents::WebInputEvents(const char* canvas_selector, bool touch_pad)
+    : canvas_(canvas_selector) {
+    if (touch_pad)
+        touch_pad_.reset(new WebTouchPad());
     keyboard_focus_ = vela_document_has_focus() != 0;
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, true, OnKey);
@@ -118,6 +121,8 @@ void WebInputEvents::ReleaseAll() {
     right_button_ = false;
     for (Finger& finger : fingers_)
         finger.down = false;
+    if (touch_pad_)
+        touch_pad_->ReleaseAll();
 }
 
 EM_BOOL WebInputEvents::OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
@@ -125,6 +130,9 @@ EM_BOOL WebInputEvents::OnKey(int type, const EmscriptenKeyboardEvent* event, vo
     const int usage = UsageFromCode(event->code);
     // A key event only reaches a page that has the focus, whatever the page was told.
     input.keyboard_focus_ = true;
+    // A player with a keyboard needs no pad over the picture.
+    if (input.touch_pad_ && type == EMSCRIPTEN_EVENT_KEYDOWN)
+        input.touch_pad_->Hide();
     if (usage < 0)
         return false;
     input.keys_[static_cast<size_t>(usage)] = type == EMSCRIPTEN_EVENT_KEYDOWN;

@@ -4,9 +4,11 @@
 
 #include <bitset>
 #include <cstdint>
+#include <memory>
 
 #include "input/keyboard_pad.h"
 #include "maths/vector2.h"
+#include "web/web_touch_pad.h"
 
 namespace vela {
 
@@ -20,7 +22,8 @@ class WebInputEvents {
 public:
     static constexpr int kFingers = 2;
 
-    explicit WebInputEvents(const char* canvas_selector);
+    // With `touch_pad`, the page gets the on-screen pad (WebTouchPad) for touch players.
+    explicit WebInputEvents(const char* canvas_selector, bool touch_pad = true);
     ~WebInputEvents();
     WebInputEvents(const WebInputEvents&) = delete;
     WebInputEvents& operator=(const WebInputEvents&) = delete;
@@ -33,6 +36,9 @@ public:
     // Finger `slot` (0 or 1): the first two fingers on the canvas, in the order they landed.
     bool IsFingerDown(int slot) const;
     Vector2 FingerPosition(int slot) const;
+
+    // The on-screen pad, or null when the page has none. A key hides it.
+    WebTouchPad* TouchPad() { return touch_pad_.get(); }
 
     // Frame pixels from a point in the page's client (CSS pixel) coordinates.
     Vector2 ToCanvas(double client_x, double client_y) const;
@@ -61,6 +67,7 @@ private:
     bool right_button_ = false;
     Vector2 mouse_;
     Finger fingers_[kFingers];
+    std::unique_ptr<WebTouchPad> touch_pad_;
 };
 
 }  // namespace vela

@@ -73,6 +73,33 @@ EM_JS(void, SetPad, (int connected, int pressed, double trigger, double lx, doub
 });
 });
 
+// A finger on a part of the on-screen pad, at the part's centre plus (dx, dy) CSS pixels;
+// moves and ends go to the element the finger started on, as in a browser.
+EM_JS(void, DispatchPadTouch, (const char* type, const char* part, int id, double dx, double dy), {
+    var e = document.getElementById(UTF8ToString(part));
+    var r = e.getBoundingClientRect();
+    var t = new Touch({
+        identifier : id,
+        target : e,
+        clientX : r.left + r.width / 2 + dx,
+        clientY : r.top + r.height / 2 + dy
+    });
+    var name = UTF8ToString(type);
+    var ending = name == "touchend" || name == "touchcancel";
+    e.dispatchEvent(new TouchEvent(name, {
+        changedTouches : [t],
+        touches : ending ? [] : [t],
+        targetTouches : ending ? [] : [t],
+        bubbles : true,
+        cancelable : true
+    }));
+});
+
+EM_JS(int, PadShown, (), {
+    var pad = document.getElementById("vela-pad");
+    return pad && pad.style.display == "block" ? 1 : 0;
+});
+
 EM_JS(void, ShowCanvasAtHalfSize, (), {
     var canvas = document.getElementById("canvas");
     canvas.style.width = "480px";
@@ -226,6 +253,61 @@ TEST_F(WebInput, TwoFingersAndTheMouseReachTheTouchPanelInFramePixels) {
     EXPECT_EQ(touch.GetTouch(0, 0).type, TouchType::Released);
     EXPECT_FLOAT_EQ(touch.GetTouch(0, 0).position.x, 600.0f);
     EXPECT_EQ(touch.GetTouch(0, 1).type, TouchType::Active);
+}
+
+TEST_F(WebInput, OnScreenPadShowsOnTouchAndDrivesControllerZeroLikeAPad) {
+    SonyControllerInputManagerWeb pad(*events);
+    const SonyController& c = pad.GetController(0);
+    ASSERT_NE(events->TouchPad(), nullptr);
+    EXPECT_EQ(PadShown(), 0);
+    TouchEvent("touchstart", 1, 10, 10);  // any touch shows it
+    TouchEvent("touchend", 1, 10, 10);
+    EXPECT_EQ(PadShown(), 1);
+    ASSERT_EQ(pad.Update(), 0) << "the pad is an input of its own";
+
+    // Stick and cross with two fingers; the stick is the offset from where the thumb
+    // landed, held to the radius (60 CSS pixels), with a pad's dead zone.
+    DispatchPadTouch("touchstart", "vela-pad-stick-area", 5, 0, 0);
+    DispatchPadTouch("touchmove", "vela-pad-stick-area", 5, 30, -120);
+    DispatchPadTouch("touchstart", "vela-pad-cross", 6, 0, 0);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_down, BUTTON_CROSS);
+    EXPECT_EQ(c.buttons_pressed, BUTTON_CROSS);
+    EXPECT_NEAR(c.left_stick_x, 0.2425356f, 1e-4f);  // (30, -120) held to length 1
+    EXPECT_NEAR(c.left_stick_y, -0.9701425f, 1e-4f);
+    DispatchPadTouch("touchmove", "vela-pad-stick-area", 5, 3, 0);  // inside the dead zone
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.left_stick_x, 0.0f);
+    EXPECT_EQ(c.buttons_pressed, 0u);
+    DispatchPadTouch("touchend", "vela-pad-cross", 6, 0, 0);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_released, BUTTON_CROSS);
+
+    // A tap quicker than a frame still makes both edges.
+    DispatchPadTouch("touchstart", "vela-pad-down", 7, 0, 0);
+    DispatchPadTouch("touchend", "vela-pad-down", 7, 0, 0);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_pressed, BUTTON_DOWN);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_released, BUTTON_DOWN);
+
+    // Losing the focus lets go of everything a finger holds.
+    DispatchPadTouch("touchstart", "vela-pad-triangle", 8, 0, 0);
+    DispatchPadTouch("touchmove", "vela-pad-stick-area", 5, -60, 0);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_down, BUTTON_TRIANGLE);
+    EXPECT_FLOAT_EQ(c.left_stick_x, -1.0f);
+    Blur();
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_released, BUTTON_TRIANGLE);
+    EXPECT_EQ(c.left_stick_x, 0.0f);
+
+    // A key hides the pad, and it stops counting.
+    Key("keydown", "KeyM");
+    EXPECT_EQ(PadShown(), 0);
+    DispatchPadTouch("touchstart", "vela-pad-cross", 9, 0, 0);
+    ASSERT_EQ(pad.Update(), 0);
+    EXPECT_EQ(c.buttons_down, 0u);
 }
 
 }  // namespace
