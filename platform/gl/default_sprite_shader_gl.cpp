@@ -1,9 +1,6 @@
 #include "gl/default_sprite_shader_gl.h"
 
-#include <epoxy/gl.h>
-
-#include <cstring>
-
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 
 namespace vela {
@@ -13,7 +10,9 @@ namespace {
 // Both matrices arrive as the framework's row-major floats, which GLSL stores column by
 // column: so sprite_data[r][c] here is m[r][c] of the matrix the renderer built, and
 // `projection * v` is the row vector v times the projection.
-const char kSpriteVertexSource[] = R"(#version 330 core
+// Depth is clamped to 0..1 here, as Direct3D's depth clamp does: the same on every GL, with
+// or without depth clamp or clip control, and exact for flat sprites.
+const char kSpriteVertexSource[] = R"(
 layout(std140) uniform SpriteConstants {
     mat4 projection;
     mat4 sprite_data;
@@ -28,11 +27,12 @@ void main() {
     uv = (position.xy + vec2(0.5, 0.5)) * vec2(sprite_data[1][2], sprite_data[1][3]) +
          vec2(sprite_data[0][2], sprite_data[0][3]);
     gl_Position = projection * vec4(trans_vert, sprite_data[2][2], 1.0);
+    gl_Position.z = clamp(gl_Position.z, 0.0, gl_Position.w);
     colour = sprite_data[3];
 }
 )";
 
-const char kSpriteFragmentSource[] = R"(#version 330 core
+const char kSpriteFragmentSource[] = R"(
 uniform sampler2D diffuse_texture;
 in vec4 colour;
 in vec2 uv;
@@ -97,13 +97,7 @@ void DefaultSpriteShaderGL::SetConstantBuffers(const void* data) {
         glBufferData(GL_UNIFORM_BUFFER, kRingSize, nullptr, GL_STREAM_DRAW);
         ring_offset_ = 0;
     }
-    void* slice = glMapBufferRange(
-        GL_UNIFORM_BUFFER, ring_offset_, kConstantsSize,
-        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
-    if (!slice)
-        return;  // the previous constants stay bound
-    std::memcpy(slice, data, kConstantsSize);
-    glUnmapBuffer(GL_UNIFORM_BUFFER);
+    glBufferSubData(GL_UNIFORM_BUFFER, ring_offset_, kConstantsSize, data);
     glBindBufferRange(GL_UNIFORM_BUFFER, kConstantsBinding, constant_buffer_, ring_offset_,
                       kConstantsSize);
     ring_offset_ += stride_;

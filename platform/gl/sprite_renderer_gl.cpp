@@ -1,8 +1,7 @@
 #include "gl/sprite_renderer_gl.h"
 
-#include <epoxy/gl.h>
-
 #include "gl/default_sprite_shader_gl.h"
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "graphics/texture.h"
 
@@ -42,35 +41,17 @@ void SpriteRendererGL::Begin(bool clear) {
         platform.Clear();
 }
 
-void SpriteRendererGL::SetStates() const {
-    // GL decides winding in window coordinates, whose y runs up the screen as seen, so
-    // clockwise here is clockwise on screen.
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(GL_DEPTH_CLAMP);
-    glDisable(GL_SCISSOR_TEST);
-    glDisable(GL_STENCIL_TEST);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ZERO);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(GL_TRUE);
-}
-
 void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
     auto* sprite_shader = dynamic_cast<ShaderGL*>(shader);
     if (!vertex_array_ || !sprite_shader || !sprite_shader->IsValid())
         return;
-    const SpriteConstants constants = BuildConstants(sprite);
+    SpriteConstants constants = BuildConstants(sprite);
+    constants.projection = platform_gl_.FitClipY(constants.projection);
     Texture* texture = sprite.texture ? sprite.texture : default_texture_;
 
     sprite_shader->Set();
     glBindVertexArray(vertex_array_);
-    SetStates();
+    platform_gl_.ApplyDrawState();
     sprite_shader->SetConstantBuffers(&constants);
     sprite_shader->SetTexture(texture);
     glDrawArrays(GL_TRIANGLES, 0, 6);

@@ -23,8 +23,6 @@ public:
     void End() override;
 
 private:
-    void SetStates() const;
-
     PlatformGL& platform_gl_;
     uint32_t vertex_array_ = 0;
     uint32_t vertex_buffer_ = 0;

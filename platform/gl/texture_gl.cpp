@@ -1,9 +1,8 @@
 #include "gl/texture_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "graphics/image_data.h"
 

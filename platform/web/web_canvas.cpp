@@ -56,6 +56,10 @@ WebCanvas::WebCanvas(const char* selector, int32_t width, int32_t height) : sele
         return;
     }
     emscripten_webgl_make_context_current(context_);
+    // Float render targets, as on the desktop, where the browser has them; the GL core
+    // reads what is enabled and falls back to 8-bit targets otherwise.
+    emscripten_webgl_enable_extension(context_, "EXT_color_buffer_float");
+    emscripten_webgl_enable_extension(context_, "OES_texture_float_linear");
 }
 
 WebCanvas::~WebCanvas() {
