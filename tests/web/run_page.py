@@ -79,6 +79,8 @@ def main():
     parser.add_argument("--out", default=None)
     parser.add_argument("--timeout", type=float, default=300)
     parser.add_argument("--window", default="1200,800")
+    parser.add_argument("--browser-log", default=None,
+                        help="keep Chromium's own log (console messages, WebGL warnings) here")
     parser.add_argument("--screenshot", default=None,
                         help="instead of waiting for a result, save the page as this PNG")
     args = parser.parse_args()
@@ -119,8 +121,12 @@ def main():
                     "--virtual-time-budget=5000", url]
     else:
         command += [url]
+    log = subprocess.DEVNULL
+    if args.browser_log:
+        command.insert(1, "--enable-logging=stderr")
+        log = open(args.browser_log, "wb")
     started = time.monotonic()
-    browser = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+    browser = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=log,
                                start_new_session=True)
     status = 1
     try:
@@ -146,6 +152,8 @@ def main():
         server.shutdown()
         server.server_close()
         shutil.rmtree(profile, ignore_errors=True)
+        if log is not subprocess.DEVNULL:
+            log.close()
     print(f"run_page: {args.page} finished with status {status} in "
           f"{time.monotonic() - started:.1f} s", file=sys.stderr)
     return status
