@@ -23,7 +23,7 @@ TOLERANCE = 3
 BUTTON_UP, BUTTON_DOWN, BUTTON_CROSS = 0x10, 0x40, 0x4000
 
 
-def differing(a_path, b_path):
+def differing(a_path, b_path, tolerance=TOLERANCE):
     """Pixels whose RGB differ by more than the tolerance; -1 when the sizes differ."""
     a = Image.open(a_path).convert("RGB")
     b = Image.open(b_path).convert("RGB")
@@ -31,7 +31,7 @@ def differing(a_path, b_path):
         return -1
     count = 0
     for pa, pb in zip(a.getdata(), b.getdata()):
-        if max(abs(pa[0] - pb[0]), abs(pa[1] - pb[1]), abs(pa[2] - pb[2])) > TOLERANCE:
+        if max(abs(pa[0] - pb[0]), abs(pa[1] - pb[1]), abs(pa[2] - pb[2])) > tolerance:
             count += 1
     return count
 
@@ -74,6 +74,16 @@ class Run:
         if n != 0:
             self.fail(f"{what}: the browser's frame differs from the GL one")
 
+    def expect_close(self, what, got, want):
+        """For frames with moving bodies: Box2D compiled to WebAssembly (with its own libm)
+        rounds a few last bits differently from the native build, so sub-pixel positions
+        move edge pixels. The Windows build's rule: within 2% a channel, with at most 0.1%
+        of the pixels beyond that."""
+        n = differing(got, want, tolerance=5)
+        print(f"{what}: {n} pixels differ by more than 5 ({got} vs {want}); at most 522")
+        if n < 0 or n > 522:
+            self.fail(f"{what}: the browser's frame differs from the GL one")
+
     def fail(self, message):
         print("FAILED: " + message, file=sys.stderr)
         self.failures += 1
@@ -92,6 +102,8 @@ def main():
     parser.add_argument("--out", required=True)
     parser.add_argument("case", choices=["menu", "won", "keyboard"])
     args = parser.parse_args()
+    for name in ("web_dir", "gl_game", "source", "out"):
+        setattr(args, name, os.path.abspath(getattr(args, name)))
     if not os.path.isfile(os.path.join(args.web_dir, "game", "game.wasm")):
         print(f"game_page_test: {args.web_dir}/game/game.wasm is missing; run "
               "scripts/build-web.sh", file=sys.stderr)
@@ -151,7 +163,10 @@ def main():
                 run.fail(f"{name}: {sum(1 for r in released if r)} release edges, wanted "
                          f"{len(want)}")
             gl = run.gl_frame(name, ["--replay", rec, "--fixed-step", "--frames", frames])
-            run.expect_same(name, shot, gl)
+            if name == "keyboard_highlight":
+                run.expect_same(name, shot, gl)
+            else:
+                run.expect_close(name, shot, gl)
             menu = os.path.join(golden, "main_menu.png")
             if differing(shot, menu) == 0:
                 run.fail(f"{name}: the frame is still the untouched main menu")
