@@ -9,6 +9,10 @@ Cases:
   keyboard  keys sent to the page move the menu highlight, then start a game; the frames
             equal the GL game's replay of the record the page made, and the record holds
             the keys' edges
+  touch     a touch-only player on the on-screen pad: down and up move the highlight, cross
+            starts a game, the stick aims (the record's stick follows the drag), cross held
+            and let go throws; the page's replay of that record gives the same frame; the
+            page losing focus with a finger on cross releases it
 Frames compare channel by channel within the golden tolerance (3), alpha ignored.
 """
 import argparse
@@ -41,7 +45,7 @@ class Run:
         self.args = args
         self.failures = 0
 
-    def page(self, name, game_args, puts=(), keys=None):
+    def page(self, name, game_args, puts=(), keys=None, touch=None):
         """Runs the game page; returns the folder its posted files are in."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
@@ -51,6 +55,8 @@ class Run:
         query += ["get=/" + f for f in ("frame.png", "game.rec") if ("/" + f) in game_args]
         if keys:
             query += ["driver=keyboard_driver.js", "keys=" + keys]
+        if touch:
+            query += ["driver=touch_driver.js", "touch=" + touch]
         page = "tests/web/test_page.html?" + "&".join(query)
         status = subprocess.call([sys.executable, os.path.join(HERE, "run_page.py"),
                                   "--root", self.args.web_dir, "--out", out, "--page", page,
@@ -89,6 +95,15 @@ class Run:
         self.failures += 1
 
 
+def copy_into(web_dir, path, name):
+    """Puts a copy of `path` in the browser tree's tests/web, where the page can fetch it."""
+    copy = os.path.join(web_dir, "tests", "web", name)
+    with open(path, "rb") as src, open(copy + ".part", "wb") as dst:
+        dst.write(src.read())
+    os.replace(copy + ".part", copy)
+    return True
+
+
 def records(path):
     with open(path) as f:
         return [line.split() for line in f if line.strip() and not line.startswith("#")]
@@ -100,7 +115,7 @@ def main():
     parser.add_argument("--gl-game", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
-    parser.add_argument("case", choices=["menu", "won", "keyboard"])
+    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch"])
     args = parser.parse_args()
     for name in ("web_dir", "gl_game", "source", "out"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -136,6 +151,58 @@ def main():
                             os.path.join(golden, "win.png"))
         else:
             run.fail("the page posted no frame")
+
+    elif args.case == "touch":
+        menu = ("5:touchstart:canvas:1,6:touchend:canvas:1,"  # a touch shows the pad
+                "105:touchstart:vela-pad-down:2,107:touchend:vela-pad-down:2,"
+                "110:touchstart:vela-pad-up:2,111:touchend:vela-pad-up:2,"
+                "114:touchstart:vela-pad-cross:3,117:touchend:vela-pad-cross:3,")
+        # The thumb lands on the stick area and drags 40 up-right of where it landed (the
+        # radius is 60): the stick reads (2/3, -2/3). Cross goes down with it on.
+        aim = ("130:touchstart:vela-pad-stick-area:4:0:0,133:touchmove:vela-pad-stick-area:4:40:-40,"
+               "140:touchstart:vela-pad-cross:5,")
+        play = run.page("touch_play", ["--fixed-step", "--frames", "190", "--record", "/game.rec",
+                                       "--screenshot", "/frame.png"],
+                        touch=menu + aim + "170:touchend:vela-pad-cross:5")
+        rec = os.path.join(play, "game.rec")
+        shot = os.path.join(play, "frame.png")
+        if os.path.isfile(rec) and os.path.isfile(shot):
+            lines = records(rec)
+            pressed = [(i, int(r[2], 16)) for i, r in enumerate(lines) if int(r[2], 16)]
+            released = [(i, int(r[3], 16)) for i, r in enumerate(lines) if int(r[3], 16)]
+            want = [BUTTON_DOWN, BUTTON_UP, BUTTON_CROSS, BUTTON_CROSS]
+            if [b for _, b in pressed] != want or [b for _, b in released] != want:
+                run.fail(f"touch: pressed {pressed}, released {released}; wanted {want} both")
+            # Updates and page frames may be one apart once a game has started.
+            elif not (139 <= pressed[3][0] <= 141 and 169 <= released[3][0] <= 171):
+                run.fail(f"touch: cross held from {pressed[3][0]} to {released[3][0]}, not 140-170")
+            aimed = [(float(r[4]), float(r[5])) for r in lines[134:170]]
+            if any(abs(x - 2 / 3) > 0.01 or abs(y + 2 / 3) > 0.01 for x, y in aimed):
+                run.fail(f"touch: the stick did not follow the drag: {sorted(set(aimed))[:4]}")
+            print(f"touch: edges {pressed} / {released}; stick while aiming {aimed[0]}")
+            replay = run.page("touch_replay", ["--replay", "/touch.rec", "--fixed-step", "--frames",
+                                               "190", "--screenshot", "/frame.png"],
+                              puts=["/tests/web/touch.rec@/touch.rec"]) if copy_into(
+                                  args.web_dir, rec, "touch.rec") else None
+            if replay:
+                run.expect_same("touch frame vs its replay", shot, os.path.join(replay, "frame.png"))
+            if differing(shot, os.path.join(golden, "game_first_tick.png")) == 0:
+                run.fail("touch: no throw: the frame is the game's first tick")
+        else:
+            run.fail("touch: the page posted no record or no frame")
+
+        blur = run.page("touch_blur", ["--fixed-step", "--frames", "150", "--record", "/game.rec"],
+                        touch=menu + "130:touchstart:vela-pad-cross:5,140:blur")
+        rec = os.path.join(blur, "game.rec")
+        if os.path.isfile(rec):
+            lines = records(rec)
+            released = [i for i, r in enumerate(lines) if int(r[3], 16) & BUTTON_CROSS]
+            down_at_end = int(lines[-1][1], 16) & BUTTON_CROSS
+            print(f"touch blur: cross released at updates {released}")
+            if not released or not (139 <= released[-1] <= 141) or down_at_end:
+                run.fail("touch blur: losing the focus did not release cross")
+        else:
+            run.fail("touch blur: the page posted no record")
 
     else:
         # Down moves the highlight to the second entry; a second page run goes back up and
