@@ -131,9 +131,12 @@ EM_BOOL WebTouchPad::OnPageTouch(int, const EmscriptenTouchEvent*, void* self) {
 }
 
 void WebTouchPad::Show() {
-    if (!shown_)
+    if (!shown_) {
         vela_pad_show(1);
-    shown_ = true;
+        // Laid out only now: the resting stick goes to the middle of its area.
+        shown_ = true;
+        DrawStick();
+    }
 }
 
 void WebTouchPad::Hide() {

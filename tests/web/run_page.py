@@ -83,6 +83,8 @@ def main():
                         help="keep Chromium's own log (console messages, WebGL warnings) here")
     parser.add_argument("--screenshot", default=None,
                         help="instead of waiting for a result, save the page as this PNG")
+    parser.add_argument("--virtual-time", type=int, default=5000,
+                        help="page time in ms before the screenshot is taken")
     args = parser.parse_args()
 
     root = os.path.abspath(args.root)
@@ -118,7 +120,7 @@ def main():
                f"--window-size={args.window}", f"--user-data-dir={profile}"]
     if args.screenshot:
         command += [f"--screenshot={os.path.abspath(args.screenshot)}",
-                    "--virtual-time-budget=5000", url]
+                    f"--virtual-time-budget={args.virtual_time}", url]
     else:
         command += [url]
     log = subprocess.DEVNULL
