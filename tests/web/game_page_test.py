@@ -9,6 +9,8 @@ Cases:
   keyboard  keys sent to the page move the menu highlight, then start a game; the frames
             equal the GL game's replay of the record the page made, and the record holds
             the keys' edges
+  no_webgl2 in a browser without WebGL 2 the page shows a readable message instead of the
+            canvas and the game ends with a failure status
   touch     a touch-only player on the on-screen pad: down and up move the highlight, cross
             starts a game, the stick aims (the record's stick follows the drag), cross held
             and let go throws; the page's replay of that record gives the same frame; the
@@ -45,7 +47,7 @@ class Run:
         self.args = args
         self.failures = 0
 
-    def page(self, name, game_args, puts=(), keys=None, touch=None):
+    def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0):
         """Runs the game page; returns the folder its posted files are in."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
@@ -57,12 +59,16 @@ class Run:
             query += ["driver=keyboard_driver.js", "keys=" + keys]
         if touch:
             query += ["driver=touch_driver.js", "touch=" + touch]
+        if driver:
+            query += ["driver=" + driver]
         page = "tests/web/test_page.html?" + "&".join(query)
-        status = subprocess.call([sys.executable, os.path.join(HERE, "run_page.py"),
-                                  "--root", self.args.web_dir, "--out", out, "--page", page,
-                                  "--timeout", "240"])
-        if status != 0:
-            self.fail(f"{name}: the game page ended with status {status}")
+        result = subprocess.run([sys.executable, os.path.join(HERE, "run_page.py"),
+                                 "--root", self.args.web_dir, "--out", out, "--page", page,
+                                 "--timeout", "240"], stdout=subprocess.PIPE, text=True)
+        sys.stdout.write(result.stdout)
+        self.output = result.stdout
+        if (result.returncode != 0) != (expect != 0):
+            self.fail(f"{name}: the game page ended with status {result.returncode}")
         return out
 
     def gl_frame(self, name, game_args):
@@ -115,7 +121,7 @@ def main():
     parser.add_argument("--gl-game", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
-    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch"])
+    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2"])
     args = parser.parse_args()
     for name in ("web_dir", "gl_game", "source", "out"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -151,6 +157,13 @@ def main():
                             os.path.join(golden, "win.png"))
         else:
             run.fail("the page posted no frame")
+
+    elif args.case == "no_webgl2":
+        run.page("no_webgl2", ["--frames", "5"], driver="no_webgl2_driver.js", expect=1)
+        for want in ("this browser offers no WebGL 2", "page message: This game needs WebGL 2",
+                     "canvas shown: false"):
+            if want not in run.output:
+                run.fail(f"no_webgl2: the page did not say '{want}'")
 
     elif args.case == "touch":
         menu = ("5:touchstart:canvas:1,6:touchend:canvas:1,"  # a touch shows the pad
