@@ -33,55 +33,19 @@ const ButtonSource kPadButtons[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, BUTTON_LEFT},
 };
 
-struct KeySource {
-    SDL_Scancode key;
-    uint32_t bit;
-};
-
-const KeySource kKeyButtons[] = {
-    {SDL_SCANCODE_UP, BUTTON_UP},
-    {SDL_SCANCODE_W, BUTTON_UP},
-    {SDL_SCANCODE_RIGHT, BUTTON_RIGHT},
-    {SDL_SCANCODE_D, BUTTON_RIGHT},
-    {SDL_SCANCODE_DOWN, BUTTON_DOWN},
-    {SDL_SCANCODE_S, BUTTON_DOWN},
-    {SDL_SCANCODE_LEFT, BUTTON_LEFT},
-    {SDL_SCANCODE_A, BUTTON_LEFT},
-    {SDL_SCANCODE_SPACE, BUTTON_CROSS},
-    {SDL_SCANCODE_RETURN, BUTTON_CROSS},
-    {SDL_SCANCODE_KP_ENTER, BUTTON_CROSS},
-    {SDL_SCANCODE_X, BUTTON_CROSS},
-    {SDL_SCANCODE_ESCAPE, BUTTON_TRIANGLE},
-    {SDL_SCANCODE_BACKSPACE, BUTTON_TRIANGLE},
-    {SDL_SCANCODE_C, BUTTON_CIRCLE},
-    {SDL_SCANCODE_Z, BUTTON_SQUARE},
-    {SDL_SCANCODE_Q, BUTTON_L1},
-    {SDL_SCANCODE_E, BUTTON_R1},
-    {SDL_SCANCODE_1, BUTTON_L2},
-    {SDL_SCANCODE_3, BUTTON_R2},
-    {SDL_SCANCODE_F, BUTTON_L3},
-    {SDL_SCANCODE_G, BUTTON_R3},
-    {SDL_SCANCODE_P, BUTTON_START},
-    {SDL_SCANCODE_TAB, BUTTON_SELECT},
-    {SDL_SCANCODE_HOME, BUTTON_AUX},
-};
-
-// Up, right, down, left; each with two keys.
-const int kLeftStickKeys[4][2] = {{SDL_SCANCODE_UP, SDL_SCANCODE_W},
-                                  {SDL_SCANCODE_RIGHT, SDL_SCANCODE_D},
-                                  {SDL_SCANCODE_DOWN, SDL_SCANCODE_S},
-                                  {SDL_SCANCODE_LEFT, SDL_SCANCODE_A}};
-const int kRightStickKeys[4][2] = {{SDL_SCANCODE_I, SDL_SCANCODE_I},
-                                   {SDL_SCANCODE_L, SDL_SCANCODE_L},
-                                   {SDL_SCANCODE_K, SDL_SCANCODE_K},
-                                   {SDL_SCANCODE_J, SDL_SCANCODE_J}};
+// SDL's scancodes are the keys' USB HID usage codes, which the keyboard table is written in.
+bool KeyDown(const void* input, int usage) {
+    return static_cast<const InputEventWatchSDL*>(input)->IsKeyDown(
+        static_cast<SDL_Scancode>(usage));
+}
 
 // Triggers count as pressed past half their travel.
 constexpr Sint16 kTriggerThreshold = 16384;
 
 }  // namespace
 
-SonyControllerInputManagerSDL::SonyControllerInputManagerSDL(PlatformSDL&) {
+SonyControllerInputManagerSDL::SonyControllerInputManagerSDL(PlatformSDL&)
+    : keyboard_(KeyDown, &input_) {
     // The pad keeps working while another window has the focus (and in headless runs,
     // where no window ever has it). A user's own setting of the hint wins.
     SDL_SetHintWithPriority(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1", SDL_HINT_DEFAULT);
@@ -143,30 +107,6 @@ float SonyControllerInputManagerSDL::PadAxis(int axis) const {
     return AxisFromRaw(raw);
 }
 
-uint32_t SonyControllerInputManagerSDL::KeyButtons() const {
-    uint32_t buttons = 0;
-    for (const KeySource& source : kKeyButtons)
-        if (input_.IsKeyDown(source.key))
-            buttons |= source.bit;
-    return buttons;
-}
-
-bool SonyControllerInputManagerSDL::KeyStick(const int (&keys)[4][2], float& x, float& y) const {
-    bool held[4];
-    for (int i = 0; i < 4; ++i)
-        held[i] = input_.IsKeyDown(static_cast<SDL_Scancode>(keys[i][0])) ||
-                  input_.IsKeyDown(static_cast<SDL_Scancode>(keys[i][1]));
-    const float dx = (held[1] ? 1.0f : 0.0f) - (held[3] ? 1.0f : 0.0f);
-    const float dy = (held[2] ? 1.0f : 0.0f) - (held[0] ? 1.0f : 0.0f);
-    if (dx == 0.0f && dy == 0.0f)
-        return false;
-    // A diagonal has the length of a stick pushed all the way.
-    const float scale = (dx != 0.0f && dy != 0.0f) ? 0.70710677f : 1.0f;
-    x = dx * scale;
-    y = dy * scale;
-    return true;
-}
-
 int32_t SonyControllerInputManagerSDL::Update() {
     RefreshPad();
     const bool keyboard = input_.HasKeyboardFocus();
@@ -183,10 +123,10 @@ int32_t SonyControllerInputManagerSDL::Update() {
         right_y = PadAxis(SDL_CONTROLLER_AXIS_RIGHTY);
     }
     if (keyboard) {
-        buttons |= KeyButtons();
+        buttons |= keyboard_.Buttons();
         // Held direction keys take the stick over from the pad.
-        KeyStick(kLeftStickKeys, left_x, left_y);
-        KeyStick(kRightStickKeys, right_x, right_y);
+        keyboard_.LeftStick(left_x, left_y);
+        keyboard_.RightStick(right_x, right_y);
     }
     UpdateButtonStates(buttons);
     controller.left_stick_x = left_x;
