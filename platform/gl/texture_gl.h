@@ -15,20 +15,17 @@ class TextureGL : public Texture {
 public:
     TextureGL(PlatformGL& platform, const ImageData& image);
     // Takes ownership of an existing GL texture (render targets).
-    TextureGL(uint32_t adopted_texture, int32_t width, int32_t height);
+    TextureGL(PlatformGL& platform, uint32_t adopted_texture, int32_t width, int32_t height);
+    // Sprites not yet drawn with it are drawn first.
     ~TextureGL() override;
 
     void Bind(uint32_t unit) const;
     void Unbind(uint32_t unit) const;
 
-    uint32_t GetName() const { return texture_; }
-    int32_t GetWidth() const { return width_; }
-    int32_t GetHeight() const { return height_; }
-    const std::vector<uint8_t>& GetPixels() const { return pixel_copy_; }
-
 private:
     void Upload();
 
+    PlatformGL& platform_gl_;
     uint32_t texture_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;
