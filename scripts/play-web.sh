@@ -30,9 +30,6 @@ for f in "${files[@]}"; do
   cp "build/web/game/$f" "$staging/"
 done
 cp assets/comic_sans_LICENSE.txt "$staging/"
-if [ -f build/web/game/vela_touch_pad.js ]; then
-  cp build/web/game/vela_touch_pad.js "$staging/"
-fi
 if [ -d dist/web ]; then
   mv dist/web "$staging.old"
 fi
