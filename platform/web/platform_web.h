@@ -20,8 +20,9 @@ namespace vela {
 // give the thread back inside it (Asyncify). We take Asyncify: Run, the game's session
 // (replay, record, frame limit, screenshot) and every program on the framework run
 // unchanged, with one loop and one set of rules on every platform, instead of a second
-// copy of the loop's rules written as a callback. The price is a larger .wasm and slower
-// calls through virtual functions on the path to the wait, measured small for the game.
+// copy of the loop's rules written as a callback. The price is a larger .wasm (the game's:
+// 677 KB against 454 KB without Asyncify) and somewhat slower calls on the path to the
+// wait; a frame's time in the browser goes to WebGL, not there.
 // PostRender shows the frame and waits for the browser's next animation frame
 // (WebFrameClock), which paces the loop at the display's rate, held to about 60 updates a
 // second on faster displays.
