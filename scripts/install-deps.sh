@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, skipping those already present.
-#   scripts/install-deps.sh            everything: Linux build, tests, Windows cross-build
+#   scripts/install-deps.sh            everything: Linux build, tests, Windows and browser builds
 #   scripts/install-deps.sh --linux    only what the Linux build and its tests need
 set -euo pipefail
 
@@ -22,10 +22,15 @@ windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
   wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
+# The browser build: Emscripten (with Debian's node), dpkg-dev for the dependencies'
+# sources, and headless Chromium with Python's imaging library for its tests.
+web_packages=(
+  emscripten nodejs dpkg-dev chromium python3 python3-pil
+)
 
 packages=("${linux_packages[@]}" "${sanitize_packages[@]}")
 if [ "${1:-}" != "--linux" ]; then
-  packages+=("${windows_packages[@]}")
+  packages+=("${windows_packages[@]}" "${web_packages[@]}")
 fi
 
 missing=()

@@ -47,11 +47,24 @@ bool PrimitiveGL::InitIndexBuffer(Platform&, const void* indices, uint32_t count
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
     glGenBuffers(1, &index_buffer_);
+#if VELA_GL_ES
+    // WebGL fixes a buffer's kind at its first binding, and one first bound elsewhere never
+    // binds as indices: fill it as the element buffer of no vertex array (vertex array 0),
+    // leaving the bound one as it was.
+    GLint bound_vertex_array = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &bound_vertex_array);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, index_buffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), indices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindVertexArray(static_cast<GLuint>(bound_vertex_array));
+#else
     // The element binding is vertex-array state: fill the buffer through a target that
     // no vertex array remembers.
     glBindBuffer(GL_COPY_WRITE_BUFFER, index_buffer_);
     glBufferData(GL_COPY_WRITE_BUFFER, static_cast<GLsizeiptr>(bytes), indices, GL_STATIC_DRAW);
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+#endif
     if (glGetError() != GL_NO_ERROR) {
         std::fprintf(stderr, "vela: index buffer of %llu bytes could not be created\n",
                      static_cast<unsigned long long>(bytes));

@@ -42,9 +42,21 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
     glGenFramebuffers(1, &framebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
+    GLuint depth = platform.GetDepthBuffer();
+#if VELA_GL_ES
+    // WebGL takes no framebuffer whose attachments differ in size: a target of another size
+    // than the back buffer gets a depth buffer of its own, as on Direct3D 11 (the
+    // platform's Clear clears both).
+    if (width != platform.width || height != platform.height) {
+        glGenRenderbuffers(1, &own_depth_);
+        glBindRenderbuffer(GL_RENDERBUFFER, own_depth_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT32F, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        depth = own_depth_;
+    }
+#endif
     // Drawing covers where both overlap: the target, within the back buffer's size.
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                              platform.GetDepthBuffer());
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     const GLenum error = glGetError();
     platform.BindRenderTargets();
@@ -53,6 +65,9 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
         glDeleteFramebuffers(1, &framebuffer_);
         framebuffer_ = 0;
         glDeleteTextures(1, &colour);
+        if (own_depth_)
+            glDeleteRenderbuffers(1, &own_depth_);
+        own_depth_ = 0;
         return;
     }
     texture = new TextureGL(platform, colour, width, height);
@@ -65,6 +80,8 @@ RenderTargetGL::~RenderTargetGL() {
     }
     if (framebuffer_)
         glDeleteFramebuffers(1, &framebuffer_);
+    if (own_depth_)
+        glDeleteRenderbuffers(1, &own_depth_);
 }
 
 void RenderTargetGL::Begin(Platform&) {}

@@ -28,6 +28,8 @@ public:
 private:
     PlatformGL& platform_gl_;
     uint32_t framebuffer_ = 0;
+    // WebGL only, for a size other than the back buffer's.
+    uint32_t own_depth_ = 0;
 };
 
 }  // namespace vela

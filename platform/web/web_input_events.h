@@ -1,0 +1,73 @@
+#pragma once
+
+#include <emscripten/html5.h>
+
+#include <bitset>
+#include <cstdint>
+#include <memory>
+
+#include "input/keyboard_pad.h"
+#include "maths/vector2.h"
+#include "web/web_touch_pad.h"
+
+namespace vela {
+
+// Keeps what the page's input events say as they arrive (held keys, keyboard focus, the
+// two main mouse buttons, up to two fingers on the canvas), so the input managers read a
+// state at their Update whatever the browser did in between, and synthetic events drive
+// it exactly like real ones. Positions are in canvas pixels (the 960 x 544 frame), however
+// large the canvas is shown. One per page: the callbacks are registered on the window and
+// on the canvas named by `canvas_selector`, and removed again by the destructor.
+class WebInputEvents {
+public:
+    static constexpr int kFingers = 2;
+
+    // With `touch_pad`, the page gets the on-screen pad (WebTouchPad) for touch players.
+    explicit WebInputEvents(const char* canvas_selector, bool touch_pad = true);
+    ~WebInputEvents();
+    WebInputEvents(const WebInputEvents&) = delete;
+    WebInputEvents& operator=(const WebInputEvents&) = delete;
+
+    bool IsKeyDown(PadKey key) const;
+    bool HasKeyboardFocus() const { return keyboard_focus_; }
+    bool IsLeftButtonDown() const { return left_button_; }
+    bool IsRightButtonDown() const { return right_button_; }
+    const Vector2& MousePosition() const { return mouse_; }
+    // Finger `slot` (0 or 1): the first two fingers on the canvas, in the order they landed.
+    bool IsFingerDown(int slot) const;
+    Vector2 FingerPosition(int slot) const;
+
+    // The on-screen pad, or null when the page has none. A key hides it.
+    WebTouchPad* TouchPad() { return touch_pad_.get(); }
+
+    // Frame pixels from a point in the page's client (CSS pixel) coordinates.
+    Vector2 ToCanvas(double client_x, double client_y) const;
+
+    // The PadKey (as an int) of a KeyboardEvent.code ("KeyW", "ArrowUp", ...); -1 when
+    // none of ours.
+    static int PadKeyFromCode(const char* code);
+
+private:
+    struct Finger {
+        long identifier = 0;
+        bool down = false;
+        Vector2 position;
+    };
+
+    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self);
+    static EM_BOOL OnFocus(int type, const EmscriptenFocusEvent* event, void* self);
+    static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* self);
+    static EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* event, void* self);
+    void ReleaseAll();
+
+    const char* canvas_;
+    std::bitset<kPadKeyCount> keys_;
+    bool keyboard_focus_ = false;
+    bool left_button_ = false;
+    bool right_button_ = false;
+    Vector2 mouse_;
+    Finger fingers_[kFingers];
+    std::unique_ptr<WebTouchPad> touch_pad_;
+};
+
+}  // namespace vela
