@@ -7,23 +7,6 @@ include(GNUInstallDirs)
 set(VELA_INCLUDE_ROOT ${PROJECT_BINARY_DIR}/include)
 set(VELA_CMAKE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vela)
 
-# Headers that still include their neighbours as "graphics/x.h" need include/vela as a
-# root of its own, in the tree and installed. Once every include reads "vela/...", the
-# package offers include/ alone, and a header naming a non-installed one fails to build.
-file(GLOB_RECURSE _vela_headers ${PROJECT_SOURCE_DIR}/framework/*.h ${PROJECT_SOURCE_DIR}/platform/*.h)
-set(VELA_SHORT_INCLUDES OFF)
-foreach(_header IN LISTS _vela_headers)
-  file(STRINGS ${_header} _short REGEX "^#include \"(core|maths|system|graphics|input|gl|sdl|d3d11|web)/")
-  if(_short)
-    set(VELA_SHORT_INCLUDES ON)
-    break()
-  endif()
-endforeach()
-if(VELA_SHORT_INCLUDES)
-  message(STATUS "vela: headers include each other without the vela/ prefix; "
-                 "the package adds include/vela as a second include root")
-endif()
-
 # vela_add_header_folder(<target> <name> <source dir>)
 # Makes <source dir> the folder vela/<name> for <target> and its users, and installs
 # its headers there.
@@ -33,10 +16,6 @@ function(vela_add_header_folder target name source_dir)
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${VELA_INCLUDE_ROOT}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
-  if(VELA_SHORT_INCLUDES)
-    target_include_directories(${target} PUBLIC
-      $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/vela>)
-  endif()
   install(DIRECTORY ${source_dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vela/${name}
           COMPONENT Development FILES_MATCHING PATTERN "*.h")
 endfunction()
@@ -86,10 +65,6 @@ function(vela_install_package)
   # Relocatable: the prefix is found from where the .pc file lies.
   file(RELATIVE_PATH VELA_PC_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
   string(REGEX REPLACE "/$" "" VELA_PC_PREFIX "${VELA_PC_PREFIX}")
-  set(VELA_PC_EXTRA_CFLAGS "")
-  if(VELA_SHORT_INCLUDES)
-    set(VELA_PC_EXTRA_CFLAGS " -I\${includedir}/vela")
-  endif()
   foreach(library IN LISTS libraries)
     get_property(VELA_PC_REQUIRES GLOBAL PROPERTY VELA_PC_REQUIRES_${library})
     if(library STREQUAL "vela")

@@ -4,8 +4,8 @@
 #include <istream>
 #include <vector>
 
-#include "graphics/font.h"
-#include "system/memory_stream_buffer.h"
+#include "vela/graphics/font.h"
+#include "vela/system/memory_stream_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<char> text(data, data + size);

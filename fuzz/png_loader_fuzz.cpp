@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/image_data.h"
-#include "graphics/png_loader.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_loader.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Smaller than the defaults, so a header the fuzzer makes up costs milliseconds; the

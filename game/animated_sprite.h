@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/sprite.h"
+#include "vela/graphics/sprite.h"
 
 // A strip of equal frames side by side across one texture, played once: each frame is
 // shown for ticksPerFrame ticks.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 
 // One update of controller 0 as a line of text, so a whole game can be replayed:
 //

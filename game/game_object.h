@@ -2,7 +2,7 @@
 
 #include <box2d/box2d.h>
 
-#include "graphics/sprite.h"
+#include "vela/graphics/sprite.h"
 
 // Screen pixels per metre; the physics origin is the middle of the screen's bottom edge.
 constexpr float kPixelsPerMetre = 100.0f;

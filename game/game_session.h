@@ -5,7 +5,7 @@
 
 #include "controller_record.h"
 #include "game_options.h"
-#include "system/atomic_file_writer.h"
+#include "vela/system/atomic_file_writer.h"
 
 namespace vela {
 class FrameCapture;

@@ -1,7 +1,7 @@
 #include "hud.h"
 
-#include "graphics/font.h"
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/sprite_renderer.h"
 #include "sprite_application.h"
 
 namespace {

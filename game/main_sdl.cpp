@@ -10,7 +10,7 @@
 #include "data_directory.h"
 #include "game_options.h"
 #include "game_session.h"
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

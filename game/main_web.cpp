@@ -7,8 +7,8 @@
 
 #include "game_options.h"
 #include "game_session.h"
-#include "web/platform_web.h"
-#include "web/web_canvas.h"
+#include "vela/web/platform_web.h"
+#include "vela/web/web_canvas.h"
 
 namespace {
 

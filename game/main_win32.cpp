@@ -1,7 +1,7 @@
 // Windows entry point: Direct3D 11 platform, 960 x 544, windowed, vertical sync.
 // Takes the same options as the desktop build (--frames, --screenshot, --record,
 // --replay, --fixed-step); without any the game runs as usual.
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "platform_harness.h"
 
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/sprite_renderer.h"
 
 PlatformHarness::PlatformHarness(vela::Platform& inner) : inner_(inner) {
     SyncFromInner();

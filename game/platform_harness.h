@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/platform.h"
+#include "vela/core/platform.h"
 
 namespace vela {
 class SonyControllerInputManager;

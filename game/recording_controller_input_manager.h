@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 // Passes another manager's record through unchanged and writes it, one line per
 // update, in the ControllerRecord format.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controller_record.h"
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 // Plays back a recorded controller, one record per update. Past the end every button
 // is let go and the sticks rest.

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "graphics/font.h"
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/sprite_renderer.h"
 #include "sprite_application.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/sprite.h"
+#include "vela/graphics/sprite.h"
 #include "screen_state.h"
 
 namespace vela {

@@ -9,10 +9,10 @@
 
 #include "body_tag.h"
 #include "data_directory.h"
-#include "graphics/image_data.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "input/sony_controller_input_manager.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <box2d/box2d.h>
 
 #include "animated_sprite.h"
-#include "core/application.h"
-#include "graphics/font.h"
-#include "graphics/png_loader.h"
+#include "vela/core/application.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/png_loader.h"
 #include "hud.h"
 #include "level.h"
 #include "screen_manager.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <random>
 #include <vector>
 
-#include "sdl/platform_sdl.h"
-#include "input/sony_controller.h"
-#include "input/sony_controller_input_manager.h"
+#include "vela/sdl/platform_sdl.h"
+#include "vela/input/sony_controller.h"
+#include "vela/input/sony_controller_input_manager.h"
 #include "platform_harness.h"
 #include "sprite_application.h"
 

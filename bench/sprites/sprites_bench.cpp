@@ -16,12 +16,12 @@
 #include <memory>
 #include <vector>
 
-#include "gl/sprite_renderer_gl.h"
-#include "graphics/image_data.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "sdl/platform_sdl.h"
+#include "vela/gl/sprite_renderer_gl.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "mesh3d_demo.h"
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graphics/frame_capture.h"
-#include "graphics/image_data.h"
-#include "graphics/mesh.h"
-#include "graphics/png_writer.h"
-#include "graphics/primitive.h"
-#include "graphics/render_target.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
+#include "vela/graphics/frame_capture.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/mesh.h"
+#include "vela/graphics/png_writer.h"
+#include "vela/graphics/primitive.h"
+#include "vela/graphics/render_target.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
 #include "shapes.h"
 
 namespace {

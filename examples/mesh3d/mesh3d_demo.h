@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/application.h"
-#include "maths/matrix44.h"
+#include "vela/core/application.h"
+#include "vela/maths/matrix44.h"
 
 namespace vela {
 class FrameCapture;

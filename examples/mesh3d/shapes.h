@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "maths/matrix44.h"
+#include "vela/maths/matrix44.h"
 
 // Meshes built in code, in the vertex layouts of the lit (32 bytes) and skinned (52 bytes)
 // shaders. Every triangle runs clockwise seen from outside, which is the front.

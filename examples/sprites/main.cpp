@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 #include "sprites_demo.h"
 
 namespace {

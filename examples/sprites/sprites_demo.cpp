@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graphics/frame_capture.h"
-#include "graphics/image_data.h"
-#include "graphics/png_writer.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
+#include "vela/graphics/frame_capture.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_writer.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/application.h"
-#include "graphics/sprite.h"
+#include "vela/core/application.h"
+#include "vela/graphics/sprite.h"
 
 namespace vela {
 class FrameCapture;

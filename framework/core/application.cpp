@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "vela/core/application.h"
 
 namespace vela {
 

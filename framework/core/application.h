@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform.h"
+#include "vela/core/platform.h"
 
 namespace vela {
 

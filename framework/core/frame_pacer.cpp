@@ -1,4 +1,4 @@
-#include "core/frame_pacer.h"
+#include "vela/core/frame_pacer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/frame_pacer.h"
-#include "maths/matrix44.h"
-#include "maths/vector4.h"
+#include "vela/core/frame_pacer.h"
+#include "vela/maths/matrix44.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "graphics/font.h"
+#include "vela/graphics/font.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,14 +7,14 @@
 #include <sstream>
 #include <string>
 
-#include "core/platform.h"
-#include "graphics/image_data.h"
-#include "graphics/png_loader.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "system/file.h"
-#include "system/memory_stream_buffer.h"
+#include "vela/core/platform.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_loader.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/system/file.h"
+#include "vela/system/memory_stream_buffer.h"
 
 namespace vela {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <istream>
 
-#include "maths/vector3.h"
+#include "vela/maths/vector3.h"
 
 namespace vela {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 #include <cstring>
 #include <utility>

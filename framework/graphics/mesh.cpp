@@ -1,6 +1,6 @@
-#include "graphics/mesh.h"
+#include "vela/graphics/mesh.h"
 
-#include "graphics/primitive.h"
+#include "vela/graphics/primitive.h"
 
 namespace vela {
 

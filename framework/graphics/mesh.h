@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "maths/matrix44.h"
-#include "maths/vector3.h"
+#include "vela/maths/matrix44.h"
+#include "vela/maths/vector3.h"
 
 namespace vela {
 

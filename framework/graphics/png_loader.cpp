@@ -1,4 +1,4 @@
-#include "graphics/png_loader.h"
+#include "vela/graphics/png_loader.h"
 
 #include <png.h>
 
@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "core/platform.h"
-#include "system/file.h"
+#include "vela/core/platform.h"
+#include "vela/system/file.h"
 
 namespace vela {
 

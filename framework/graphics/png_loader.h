@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

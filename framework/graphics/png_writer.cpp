@@ -1,11 +1,11 @@
-#include "graphics/png_writer.h"
+#include "vela/graphics/png_writer.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
 
-#include "system/atomic_file_writer.h"
+#include "vela/system/atomic_file_writer.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "graphics/primitive.h"
+#include "vela/graphics/primitive.h"
 
 #include <cstddef>
 #include <cstring>

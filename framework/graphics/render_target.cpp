@@ -1,6 +1,6 @@
-#include "graphics/render_target.h"
+#include "vela/graphics/render_target.h"
 
-#include "graphics/texture.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

@@ -1,8 +1,8 @@
-#include "graphics/renderer_3d.h"
+#include "vela/graphics/renderer_3d.h"
 
 #include <cstdio>
 
-#include "graphics/shader.h"
+#include "vela/graphics/shader.h"
 
 namespace vela {
 

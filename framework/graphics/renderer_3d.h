@@ -1,9 +1,9 @@
 #pragma once
 
-#include "graphics/mesh.h"
-#include "graphics/primitive.h"
-#include "graphics/shader_data.h"
-#include "maths/matrix44.h"
+#include "vela/graphics/mesh.h"
+#include "vela/graphics/primitive.h"
+#include "vela/graphics/shader_data.h"
+#include "vela/maths/matrix44.h"
 
 namespace vela {
 

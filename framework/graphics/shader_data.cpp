@@ -1,4 +1,4 @@
-#include "graphics/shader_data.h"
+#include "vela/graphics/shader_data.h"
 
 #include <cstddef>
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "maths/matrix44.h"
-#include "maths/vector3.h"
-#include "maths/vector4.h"
+#include "vela/maths/matrix44.h"
+#include "vela/maths/vector3.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

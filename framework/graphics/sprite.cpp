@@ -1,8 +1,8 @@
-#include "graphics/sprite.h"
+#include "vela/graphics/sprite.h"
 
 #include <cmath>
 
-#include "maths/vector4.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "maths/matrix44.h"
-#include "maths/vector2.h"
-#include "maths/vector3.h"
+#include "vela/maths/matrix44.h"
+#include "vela/maths/vector2.h"
+#include "vela/maths/vector3.h"
 
 namespace vela {
 

@@ -1,6 +1,6 @@
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/sprite_renderer.h"
 
-#include "graphics/shader.h"
+#include "vela/graphics/shader.h"
 
 namespace vela {
 

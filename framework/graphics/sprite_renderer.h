@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/platform.h"
-#include "graphics/sprite.h"
-#include "maths/matrix44.h"
+#include "vela/core/platform.h"
+#include "vela/graphics/sprite.h"
+#include "vela/maths/matrix44.h"
 
 namespace vela {
 

@@ -1,7 +1,7 @@
-#include "graphics/texture.h"
+#include "vela/graphics/texture.h"
 
-#include "core/platform.h"
-#include "graphics/image_data.h"
+#include "vela/core/platform.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -1,6 +1,6 @@
-#include "input/keyboard_pad.h"
+#include "vela/input/keyboard_pad.h"
 
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "input/no_controller_notice.h"
+#include "vela/input/no_controller_notice.h"
 
 #include <atomic>
 #include <cstdio>

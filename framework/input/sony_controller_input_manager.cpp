@@ -1,4 +1,4 @@
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 #include <cmath>
 

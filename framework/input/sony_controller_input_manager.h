@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "maths/vector2.h"
+#include "vela/maths/vector2.h"
 
 namespace vela {
 

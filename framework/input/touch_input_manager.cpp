@@ -1,4 +1,4 @@
-#include "input/touch_input_manager.h"
+#include "vela/input/touch_input_manager.h"
 
 namespace vela {
 

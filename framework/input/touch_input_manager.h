@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "input/touch.h"
-#include "maths/vector2.h"
+#include "vela/input/touch.h"
+#include "vela/maths/vector2.h"
 
 namespace vela {
 

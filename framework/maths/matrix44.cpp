@@ -1,4 +1,4 @@
-#include "maths/matrix44.h"
+#include "vela/maths/matrix44.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maths/vector4.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

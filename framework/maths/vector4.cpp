@@ -1,4 +1,4 @@
-#include "maths/vector4.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

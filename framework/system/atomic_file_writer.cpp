@@ -1,4 +1,4 @@
-#include "system/atomic_file_writer.h"
+#include "vela/system/atomic_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

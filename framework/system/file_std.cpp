@@ -1,4 +1,4 @@
-#include "system/file_std.h"
+#include "vela/system/file_std.h"
 
 #include <limits>
 

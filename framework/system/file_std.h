@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "system/file.h"
+#include "vela/system/file.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "system/memory_stream_buffer.h"
+#include "vela/system/memory_stream_buffer.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "system/same_file.h"
+#include "vela/system/same_file.h"
 
 #ifdef _WIN32
 #include <windows.h>

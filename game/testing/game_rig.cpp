@@ -1,6 +1,6 @@
 #include "game_rig.h"
 
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 #include "scripted_controller_input_manager.h"
 
 GameRig::GameRig(bool init) : app(new SpriteApplication(platform)) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "system/file.h"
+#include "vela/system/file.h"
 
 // A read-only File over bytes held in memory.
 class MemoryFile : public vela::File {

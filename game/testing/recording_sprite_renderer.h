@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/sprite_renderer.h"
 
 // Draws nothing; keeps the sprites of the current frame so tests can look at them.
 class RecordingSpriteRenderer : public vela::SpriteRenderer {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 // A pad whose buttons and sticks are set by the caller; each Update takes the set
 // state and derives the pressed and released edges from the previous update, as a

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "graphics/texture.h"
+#include "vela/graphics/texture.h"
 #include "memory_file.h"
 #include "recording_sprite_renderer.h"
 #include "scripted_controller_input_manager.h"

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "core/platform.h"
+#include "vela/core/platform.h"
 
 class ScriptedControllerInputManager;
 class RecordingSpriteRenderer;

@@ -1,11 +1,11 @@
-#include "d3d11/default_3d_shader_d3d11.h"
+#include "vela/d3d11/default_3d_shader_d3d11.h"
 
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
 
-#include "graphics/renderer_3d.h"
-#include "graphics/shader_data.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/shader_data.h"
 
 namespace vela {
 

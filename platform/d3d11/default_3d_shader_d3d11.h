@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "d3d11/shader_d3d11.h"
-#include "maths/vector4.h"
+#include "vela/d3d11/shader_d3d11.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

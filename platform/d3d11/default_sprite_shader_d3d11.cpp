@@ -1,9 +1,9 @@
-#include "d3d11/default_sprite_shader_d3d11.h"
+#include "vela/d3d11/default_sprite_shader_d3d11.h"
 
 #include <cfloat>
 #include <cstring>
 
-#include "graphics/sprite.h"
+#include "vela/graphics/sprite.h"
 
 namespace vela {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "d3d11/shader_d3d11.h"
+#include "vela/d3d11/shader_d3d11.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "d3d11/file_win32.h"
+#include "vela/d3d11/file_win32.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "d3d11/win32.h"
-#include "system/file.h"
+#include "vela/d3d11/win32.h"
+#include "vela/system/file.h"
 
 namespace vela {
 

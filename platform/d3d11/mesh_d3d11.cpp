@@ -1,10 +1,10 @@
-#include "d3d11/mesh_d3d11.h"
+#include "vela/d3d11/mesh_d3d11.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/primitive_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/primitive_d3d11.h"
 
 namespace vela {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "d3d11/win32.h"
-#include "graphics/mesh.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/mesh.h"
 
 namespace vela {
 

@@ -1,18 +1,18 @@
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "d3d11/file_win32.h"
-#include "d3d11/mesh_d3d11.h"
-#include "d3d11/render_target_d3d11.h"
-#include "d3d11/renderer_3d_d3d11.h"
-#include "d3d11/sony_controller_input_manager_d3d11.h"
-#include "d3d11/sprite_renderer_d3d11.h"
-#include "d3d11/texture_d3d11.h"
-#include "d3d11/touch_input_manager_d3d11.h"
-#include "d3d11/window.h"
-#include "graphics/image_data.h"
+#include "vela/d3d11/file_win32.h"
+#include "vela/d3d11/mesh_d3d11.h"
+#include "vela/d3d11/render_target_d3d11.h"
+#include "vela/d3d11/renderer_3d_d3d11.h"
+#include "vela/d3d11/sony_controller_input_manager_d3d11.h"
+#include "vela/d3d11/sprite_renderer_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
+#include "vela/d3d11/touch_input_manager_d3d11.h"
+#include "vela/d3d11/window.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/platform.h"
-#include "d3d11/win32.h"
-#include "graphics/frame_capture.h"
+#include "vela/core/platform.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace vela {
 

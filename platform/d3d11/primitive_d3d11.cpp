@@ -1,8 +1,8 @@
-#include "d3d11/primitive_d3d11.h"
+#include "vela/d3d11/primitive_d3d11.h"
 
 #include <cstdio>
 
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 
 namespace vela {
 

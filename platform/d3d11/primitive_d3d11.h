@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "d3d11/win32.h"
-#include "graphics/primitive.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/primitive.h"
 
 namespace vela {
 

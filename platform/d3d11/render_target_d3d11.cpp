@@ -1,9 +1,9 @@
-#include "d3d11/render_target_d3d11.h"
+#include "vela/d3d11/render_target_d3d11.h"
 
 #include <cstdio>
 
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/texture_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
 
 namespace vela {
 

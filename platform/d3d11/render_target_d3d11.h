@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "d3d11/win32.h"
-#include "graphics/render_target.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/render_target.h"
 
 namespace vela {
 

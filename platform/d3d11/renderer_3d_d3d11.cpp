@@ -1,13 +1,13 @@
-#include "d3d11/renderer_3d_d3d11.h"
+#include "vela/d3d11/renderer_3d_d3d11.h"
 
 #include <cstdio>
 
-#include "d3d11/default_3d_shader_d3d11.h"
-#include "d3d11/mesh_d3d11.h"
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/primitive_d3d11.h"
-#include "d3d11/skinned_mesh_shader_d3d11.h"
-#include "graphics/texture.h"
+#include "vela/d3d11/default_3d_shader_d3d11.h"
+#include "vela/d3d11/mesh_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/primitive_d3d11.h"
+#include "vela/d3d11/skinned_mesh_shader_d3d11.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "d3d11/win32.h"
-#include "graphics/renderer_3d.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/renderer_3d.h"
 
 namespace vela {
 

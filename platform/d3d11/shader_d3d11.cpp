@@ -1,8 +1,8 @@
-#include "d3d11/shader_d3d11.h"
+#include "vela/d3d11/shader_d3d11.h"
 
 #include <cstdio>
 
-#include "d3d11/texture_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
 
 namespace vela {
 

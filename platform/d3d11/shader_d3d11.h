@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "d3d11/win32.h"
-#include "graphics/shader.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/shader.h"
 
 namespace vela {
 

@@ -1,11 +1,11 @@
-#include "d3d11/skinned_mesh_shader_d3d11.h"
+#include "vela/d3d11/skinned_mesh_shader_d3d11.h"
 
 #include <string>
 #include <vector>
 
-#include "d3d11/default_3d_shader_d3d11.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/shader_data.h"
+#include "vela/d3d11/default_3d_shader_d3d11.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/shader_data.h"
 
 namespace vela {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "d3d11/shader_d3d11.h"
+#include "vela/d3d11/shader_d3d11.h"
 
 namespace vela {
 

@@ -1,11 +1,11 @@
-#include "d3d11/sony_controller_input_manager_d3d11.h"
+#include "vela/d3d11/sony_controller_input_manager_d3d11.h"
 
 #include <cstdio>
 
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/window.h"
-#include "input/keyboard_pad.h"
-#include "input/no_controller_notice.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/window.h"
+#include "vela/input/keyboard_pad.h"
+#include "vela/input/no_controller_notice.h"
 
 namespace vela {
 

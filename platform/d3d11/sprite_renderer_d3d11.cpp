@@ -1,8 +1,8 @@
-#include "d3d11/sprite_renderer_d3d11.h"
+#include "vela/d3d11/sprite_renderer_d3d11.h"
 
-#include "d3d11/default_sprite_shader_d3d11.h"
-#include "d3d11/platform_d3d11.h"
-#include "graphics/texture.h"
+#include "vela/d3d11/default_sprite_shader_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "d3d11/win32.h"
-#include "graphics/sprite_renderer.h"
+#include "vela/d3d11/win32.h"
+#include "vela/graphics/sprite_renderer.h"
 
 namespace vela {
 

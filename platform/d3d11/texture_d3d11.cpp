@@ -1,10 +1,10 @@
-#include "d3d11/texture_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "d3d11/platform_d3d11.h"
-#include "graphics/image_data.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -1,7 +1,7 @@
-#include "d3d11/touch_input_manager_d3d11.h"
+#include "vela/d3d11/touch_input_manager_d3d11.h"
 
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/window.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/window.h"
 
 namespace vela {
 

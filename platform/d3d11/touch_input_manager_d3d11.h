@@ -1,7 +1,7 @@
 #pragma once
 
-#include "d3d11/win32.h"
-#include "input/touch_input_manager.h"
+#include "vela/d3d11/win32.h"
+#include "vela/input/touch_input_manager.h"
 
 namespace vela {
 

@@ -1,4 +1,4 @@
-#include "d3d11/window.h"
+#include "vela/d3d11/window.h"
 
 namespace vela {
 

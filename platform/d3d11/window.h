@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "d3d11/win32.h"
+#include "vela/d3d11/win32.h"
 
 namespace vela {
 

@@ -1,9 +1,9 @@
-#include "gl/default_3d_shader_gl.h"
+#include "vela/gl/default_3d_shader_gl.h"
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/shader_data.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/shader_data.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "gl/shader_3d_gl.h"
+#include "vela/gl/shader_3d_gl.h"
 
 namespace vela {
 

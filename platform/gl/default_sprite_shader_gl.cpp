@@ -1,11 +1,11 @@
-#include "gl/default_sprite_shader_gl.h"
+#include "vela/gl/default_sprite_shader_gl.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "graphics/sprite.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/graphics/sprite.h"
 
 namespace vela {
 

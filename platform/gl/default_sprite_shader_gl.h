@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "gl/shader_gl.h"
-#include "maths/matrix44.h"
+#include "vela/gl/shader_gl.h"
+#include "vela/maths/matrix44.h"
 
 namespace vela {
 

@@ -1,10 +1,10 @@
-#include "gl/gl_capabilities.h"
+#include "vela/gl/gl_capabilities.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "gl/gl_api.h"
+#include "vela/gl/gl_api.h"
 
 namespace vela {
 

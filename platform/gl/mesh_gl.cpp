@@ -1,11 +1,11 @@
-#include "gl/mesh_gl.h"
+#include "vela/gl/mesh_gl.h"
 
 #include <cstdint>
 #include <cstdio>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "gl/primitive_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/gl/primitive_gl.h"
 
 namespace vela {
 

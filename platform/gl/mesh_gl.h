@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/mesh.h"
+#include "vela/graphics/mesh.h"
 
 namespace vela {
 

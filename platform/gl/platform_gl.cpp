@@ -2,19 +2,19 @@
 // lacks (clip control, depth clamp) is a capability: without clip control the projections
 // are fitted to -1..1 and render targets read upside down; without depth clamp the vertex
 // shaders clamp depth.
-#include "gl/platform_gl.h"
+#include "vela/gl/platform_gl.h"
 
 #include <cstdio>
 #include <utility>
 
-#include "gl/gl_api.h"
-#include "gl/mesh_gl.h"
-#include "gl/render_target_gl.h"
-#include "gl/renderer_3d_gl.h"
-#include "gl/sprite_renderer_gl.h"
-#include "gl/texture_gl.h"
-#include "graphics/image_data.h"
-#include "system/file_std.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/mesh_gl.h"
+#include "vela/gl/render_target_gl.h"
+#include "vela/gl/renderer_3d_gl.h"
+#include "vela/gl/sprite_renderer_gl.h"
+#include "vela/gl/texture_gl.h"
+#include "vela/graphics/image_data.h"
+#include "vela/system/file_std.h"
 
 namespace vela {
 

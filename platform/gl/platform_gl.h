@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/platform.h"
-#include "gl/gl_capabilities.h"
-#include "graphics/frame_capture.h"
+#include "vela/core/platform.h"
+#include "vela/gl/gl_capabilities.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace vela {
 

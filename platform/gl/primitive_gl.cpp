@@ -1,9 +1,9 @@
-#include "gl/primitive_gl.h"
+#include "vela/gl/primitive_gl.h"
 
 #include <cstdio>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/primitive.h"
+#include "vela/graphics/primitive.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/render_target.h"
+#include "vela/graphics/render_target.h"
 
 namespace vela {
 

@@ -1,12 +1,12 @@
-#include "gl/renderer_3d_gl.h"
+#include "vela/gl/renderer_3d_gl.h"
 
-#include "gl/default_3d_shader_gl.h"
-#include "gl/gl_api.h"
-#include "gl/mesh_gl.h"
-#include "gl/platform_gl.h"
-#include "gl/primitive_gl.h"
-#include "gl/skinned_mesh_shader_gl.h"
-#include "graphics/texture.h"
+#include "vela/gl/default_3d_shader_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/mesh_gl.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/gl/primitive_gl.h"
+#include "vela/gl/skinned_mesh_shader_gl.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/renderer_3d.h"
+#include "vela/graphics/renderer_3d.h"
 
 namespace vela {
 

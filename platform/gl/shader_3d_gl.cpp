@@ -1,9 +1,9 @@
-#include "gl/shader_3d_gl.h"
+#include "vela/gl/shader_3d_gl.h"
 
 #include <cstdint>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
 
 namespace vela {
 

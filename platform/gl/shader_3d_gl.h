@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gl/shader_gl.h"
-#include "maths/vector4.h"
+#include "vela/gl/shader_gl.h"
+#include "vela/maths/vector4.h"
 
 namespace vela {
 

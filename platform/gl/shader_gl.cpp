@@ -1,11 +1,11 @@
-#include "gl/shader_gl.h"
+#include "vela/gl/shader_gl.h"
 
 #include <cstdio>
 #include <string>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "gl/texture_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/gl/texture_gl.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "graphics/shader.h"
+#include "vela/graphics/shader.h"
 
 namespace vela {
 

@@ -1,11 +1,11 @@
-#include "gl/skinned_mesh_shader_gl.h"
+#include "vela/gl/skinned_mesh_shader_gl.h"
 
 #include <vector>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/shader_data.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/shader_data.h"
 
 namespace vela {
 

@@ -1,11 +1,11 @@
-#include "gl/sprite_renderer_gl.h"
+#include "vela/gl/sprite_renderer_gl.h"
 
 #include <cstring>
 
-#include "gl/default_sprite_shader_gl.h"
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "graphics/texture.h"
+#include "vela/gl/default_sprite_shader_gl.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

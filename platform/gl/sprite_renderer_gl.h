@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/sprite_renderer.h"
-#include "maths/matrix44.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/maths/matrix44.h"
 
 namespace vela {
 

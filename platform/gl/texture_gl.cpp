@@ -1,10 +1,10 @@
-#include "gl/texture_gl.h"
+#include "vela/gl/texture_gl.h"
 
 #include <cstdio>
 
-#include "gl/gl_api.h"
-#include "gl/platform_gl.h"
-#include "graphics/image_data.h"
+#include "vela/gl/gl_api.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/graphics/image_data.h"
 
 namespace vela {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/texture.h"
+#include "vela/graphics/texture.h"
 
 namespace vela {
 

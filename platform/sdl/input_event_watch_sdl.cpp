@@ -1,4 +1,4 @@
-#include "sdl/input_event_watch_sdl.h"
+#include "vela/sdl/input_event_watch_sdl.h"
 
 namespace vela {
 

@@ -1,12 +1,12 @@
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "sdl/sony_controller_input_manager_sdl.h"
-#include "sdl/touch_input_manager_sdl.h"
+#include "vela/sdl/sony_controller_input_manager_sdl.h"
+#include "vela/sdl/touch_input_manager_sdl.h"
 
 namespace vela {
 

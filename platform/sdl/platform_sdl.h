@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "gl/platform_gl.h"
+#include "vela/gl/platform_gl.h"
 
 struct SDL_Window;
 

@@ -1,11 +1,11 @@
-#include "sdl/sony_controller_input_manager_sdl.h"
+#include "vela/sdl/sony_controller_input_manager_sdl.h"
 
 #include <SDL.h>
 
 #include <cstdio>
 
-#include "sdl/platform_sdl.h"
-#include "input/keyboard_pad.h"
+#include "vela/sdl/platform_sdl.h"
+#include "vela/input/keyboard_pad.h"
 
 namespace vela {
 

@@ -1,10 +1,10 @@
-#include "sdl/touch_input_manager_sdl.h"
+#include "vela/sdl/touch_input_manager_sdl.h"
 
 #include <SDL.h>
 
 #include <cstring>
 
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace vela {
 

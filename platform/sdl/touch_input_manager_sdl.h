@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "input/touch_input_manager.h"
-#include "sdl/input_event_watch_sdl.h"
+#include "vela/input/touch_input_manager.h"
+#include "vela/sdl/input_event_watch_sdl.h"
 
 struct SDL_Window;
 

@@ -1,9 +1,9 @@
-#include "web/platform_web.h"
+#include "vela/web/platform_web.h"
 
 #include <emscripten.h>
 
-#include "web/sony_controller_input_manager_web.h"
-#include "web/touch_input_manager_web.h"
+#include "vela/web/sony_controller_input_manager_web.h"
+#include "vela/web/touch_input_manager_web.h"
 
 namespace vela {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "gl/platform_gl.h"
-#include "web/web_canvas.h"
-#include "web/web_frame_clock.h"
-#include "web/web_input_events.h"
+#include "vela/gl/platform_gl.h"
+#include "vela/web/web_canvas.h"
+#include "vela/web/web_frame_clock.h"
+#include "vela/web/web_input_events.h"
 
 namespace vela {
 

@@ -1,12 +1,12 @@
-#include "web/sony_controller_input_manager_web.h"
+#include "vela/web/sony_controller_input_manager_web.h"
 
 #include <emscripten/html5.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "input/sony_controller.h"
-#include "web/web_input_events.h"
+#include "vela/input/sony_controller.h"
+#include "vela/web/web_input_events.h"
 
 namespace vela {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "input/keyboard_pad.h"
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/keyboard_pad.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 namespace vela {
 

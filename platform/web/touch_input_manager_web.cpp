@@ -1,6 +1,6 @@
-#include "web/touch_input_manager_web.h"
+#include "vela/web/touch_input_manager_web.h"
 
-#include "web/web_input_events.h"
+#include "vela/web/web_input_events.h"
 
 namespace vela {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/touch_input_manager.h"
+#include "vela/input/touch_input_manager.h"
 
 namespace vela {
 

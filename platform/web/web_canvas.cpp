@@ -1,4 +1,4 @@
-#include "web/web_canvas.h"
+#include "vela/web/web_canvas.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -1,4 +1,4 @@
-#include "web/web_frame_clock.h"
+#include "vela/web/web_frame_clock.h"
 
 #include <emscripten.h>
 

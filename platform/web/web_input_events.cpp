@@ -1,4 +1,4 @@
-#include "web/web_input_events.h"
+#include "vela/web/web_input_events.h"
 
 #include <emscripten.h>
 

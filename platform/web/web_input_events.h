@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "input/keyboard_pad.h"
-#include "maths/vector2.h"
-#include "web/web_touch_pad.h"
+#include "vela/input/keyboard_pad.h"
+#include "vela/maths/vector2.h"
+#include "vela/web/web_touch_pad.h"
 
 namespace vela {
 

@@ -1,11 +1,11 @@
-#include "web/web_touch_pad.h"
+#include "vela/web/web_touch_pad.h"
 
 #include <emscripten.h>
 
 #include <cmath>
 
-#include "input/sony_controller.h"
-#include "input/sony_controller_input_manager.h"
+#include "vela/input/sony_controller.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 namespace vela {
 

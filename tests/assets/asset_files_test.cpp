@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/font.h"
-#include "graphics/image_data.h"
-#include "graphics/png_loader.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_loader.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "font_baker.h"
 #include "font_face.h"
 #include "frame_strip.h"
-#include "graphics/font.h"
+#include "vela/graphics/font.h"
 #include "painter.h"
 #include "rounded_rect.h"
 #include "title_painter.h"

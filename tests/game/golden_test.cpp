@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "graphics/image_data.h"
-#include "graphics/png_loader.h"
-#include "graphics/png_writer.h"
-#include "input/sony_controller.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_loader.h"
+#include "vela/graphics/png_writer.h"
+#include "vela/input/sony_controller.h"
 #include "platform_harness.h"
 #include "replay_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
-#include "sdl/platform_sdl.h"
+#include "vela/sdl/platform_sdl.h"
 #include "sprite_application.h"
 
 using vela::BUTTON_CROSS;

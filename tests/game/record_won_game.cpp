@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game_rig.h"
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 #include "recording_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
 

@@ -5,7 +5,7 @@
 
 #include "body_tag.h"
 #include "game_rig.h"
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 
 using vela::BUTTON_CROSS;
 using vela::BUTTON_DOWN;

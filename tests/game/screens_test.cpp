@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "game_rig.h"
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 #include "recording_sprite_renderer.h"
 #include "scripted_controller_input_manager.h"
 

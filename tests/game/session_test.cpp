@@ -16,7 +16,7 @@
 
 #include "game_options.h"
 #include "game_session.h"
-#include "graphics/frame_capture.h"
+#include "vela/graphics/frame_capture.h"
 #include "replay_controller_input_manager.h"
 #include "test_platform.h"
 

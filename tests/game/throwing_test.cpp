@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "game_rig.h"
-#include "input/sony_controller.h"
+#include "vela/input/sony_controller.h"
 
 using vela::BUTTON_CROSS;
 using vela::BUTTON_TRIANGLE;

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "input/sony_controller_input_manager.h"
-#include "sdl/platform_sdl.h"
+#include "vela/input/sony_controller_input_manager.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

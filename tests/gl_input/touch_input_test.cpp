@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "input/touch_input_manager.h"
-#include "sdl/platform_sdl.h"
+#include "vela/input/touch_input_manager.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "gl/shader_gl.h"
-#include "graphics/image_data.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "sdl/platform_sdl.h"
+#include "vela/gl/shader_gl.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

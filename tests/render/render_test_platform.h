@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/platform.h"
-#include "graphics/frame_capture.h"
+#include "vela/core/platform.h"
+#include "vela/graphics/frame_capture.h"
 
 // The render tests see only the abstract platform, renderer and frame capture; each
 // platform defines these two in its own file.

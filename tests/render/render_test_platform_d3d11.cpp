@@ -1,5 +1,5 @@
 // The render tests on the Direct3D 11 platform (under Wine, or on Windows).
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 #include "render_test_platform.h"
 
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {

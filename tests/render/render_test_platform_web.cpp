@@ -1,5 +1,5 @@
 #include "render_test_platform.h"
-#include "web/platform_web.h"
+#include "vela/web/platform_web.h"
 
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {
     auto platform = std::make_unique<vela::PlatformWeb>(width, height);

@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "graphics/image_data.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
 #include "render_test_platform.h"
 
 namespace {

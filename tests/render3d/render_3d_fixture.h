@@ -11,11 +11,11 @@
 #include <memory>
 #include <vector>
 
-#include "graphics/image_data.h"
-#include "graphics/mesh.h"
-#include "graphics/primitive.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/texture.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/mesh.h"
+#include "vela/graphics/primitive.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/texture.h"
 #include "render_test_platform.h"
 
 namespace render3d {

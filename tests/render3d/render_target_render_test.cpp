@@ -1,9 +1,9 @@
 // Render targets: drawn into while current, then drawn as sprite textures.
 #include <memory>
 
-#include "graphics/render_target.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/render_target.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
 #include "render_3d_fixture.h"
 
 namespace render3d {

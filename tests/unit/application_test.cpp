@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/application.h"
+#include "vela/core/application.h"
 #include "fake_platform.h"
 
 namespace {

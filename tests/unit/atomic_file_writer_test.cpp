@@ -15,10 +15,10 @@
 #include <unistd.h>
 #endif
 
-#include "graphics/image_data.h"
-#include "graphics/png_writer.h"
-#include "system/atomic_file_writer.h"
-#include "system/same_file.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_writer.h"
+#include "vela/system/atomic_file_writer.h"
+#include "vela/system/same_file.h"
 #include "test_files.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "input/keyboard_pad.h"
-#include "input/no_controller_notice.h"
-#include "input/sony_controller.h"
-#include "input/sony_controller_input_manager.h"
-#include "input/touch_input_manager.h"
+#include "vela/input/keyboard_pad.h"
+#include "vela/input/no_controller_notice.h"
+#include "vela/input/sony_controller.h"
+#include "vela/input/sony_controller_input_manager.h"
+#include "vela/input/touch_input_manager.h"
 
 using vela::SonyControllerInputManager;
 using vela::Touch;

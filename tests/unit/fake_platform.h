@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
-#include "graphics/image_data.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "system/file_std.h"
+#include "vela/core/platform.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/system/file_std.h"
 
 // A platform without a window or device, for testing portable code: files come from
 // C stdio, textures keep a copy of their pixels, and the frame calls are counted.

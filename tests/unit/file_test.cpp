@@ -3,8 +3,8 @@
 #include <istream>
 #include <string>
 
-#include "system/file_std.h"
-#include "system/memory_stream_buffer.h"
+#include "vela/system/file_std.h"
+#include "vela/system/memory_stream_buffer.h"
 #include "test_files.h"
 
 using vela::FileStd;

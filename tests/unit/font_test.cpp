@@ -4,8 +4,8 @@
 #include <string>
 
 #include "fake_platform.h"
-#include "graphics/font.h"
-#include "graphics/png_writer.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/png_writer.h"
 #include "test_files.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/frame_pacer.h"
+#include "vela/core/frame_pacer.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "maths/matrix44.h"
-#include "maths/vector4.h"
+#include "vela/maths/matrix44.h"
+#include "vela/maths/vector4.h"
 
 using vela::Matrix44;
 using vela::Vector4;

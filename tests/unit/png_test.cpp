@@ -19,8 +19,8 @@
 #endif
 
 #include "fake_platform.h"
-#include "graphics/png_loader.h"
-#include "graphics/png_writer.h"
+#include "vela/graphics/png_loader.h"
+#include "vela/graphics/png_writer.h"
 #include "test_files.h"
 
 namespace {

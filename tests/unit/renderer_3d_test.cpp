@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "graphics/mesh.h"
-#include "graphics/primitive.h"
-#include "graphics/renderer_3d.h"
+#include "vela/graphics/mesh.h"
+#include "vela/graphics/primitive.h"
+#include "vela/graphics/renderer_3d.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "fake_platform.h"
-#include "graphics/sprite.h"
-#include "graphics/sprite_renderer.h"
+#include "vela/graphics/sprite.h"
+#include "vela/graphics/sprite_renderer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "fake_platform.h"
-#include "graphics/texture.h"
+#include "vela/graphics/texture.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "input/sony_controller.h"
-#include "web/sony_controller_input_manager_web.h"
-#include "web/touch_input_manager_web.h"
-#include "web/web_input_events.h"
+#include "vela/input/sony_controller.h"
+#include "vela/web/sony_controller_input_manager_web.h"
+#include "vela/web/touch_input_manager_web.h"
+#include "vela/web/web_input_events.h"
 
 using namespace vela;
 

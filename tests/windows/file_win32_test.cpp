@@ -1,5 +1,5 @@
 // FileWin32 against real files in the temporary folder.
-#include "d3d11/file_win32.h"
+#include "vela/d3d11/file_win32.h"
 
 #include <gtest/gtest.h>
 

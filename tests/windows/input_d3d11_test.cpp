@@ -1,13 +1,13 @@
 // The DirectInput managers: controller mapping and the no-pad case, the mouse panel.
-#include "d3d11/sony_controller_input_manager_d3d11.h"
-#include "d3d11/touch_input_manager_d3d11.h"
+#include "vela/d3d11/sony_controller_input_manager_d3d11.h"
+#include "vela/d3d11/touch_input_manager_d3d11.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/window.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/window.h"
 
 namespace {
 

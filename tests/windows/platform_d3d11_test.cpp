@@ -1,20 +1,20 @@
 // PlatformD3D11 on a real device: message step, clock, clear values, factories, read-back.
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "d3d11/window.h"
-#include "graphics/image_data.h"
-#include "graphics/mesh.h"
-#include "graphics/render_target.h"
-#include "graphics/renderer_3d.h"
-#include "graphics/sprite_renderer.h"
-#include "graphics/texture.h"
-#include "input/sony_controller_input_manager.h"
-#include "input/touch_input_manager.h"
-#include "system/file.h"
+#include "vela/d3d11/window.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/mesh.h"
+#include "vela/graphics/render_target.h"
+#include "vela/graphics/renderer_3d.h"
+#include "vela/graphics/sprite_renderer.h"
+#include "vela/graphics/texture.h"
+#include "vela/input/sony_controller_input_manager.h"
+#include "vela/input/touch_input_manager.h"
+#include "vela/system/file.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The Direct3D 11 3D classes on a real device: buffers, topologies, the shaders' constant
 // buffers as the GPU sees them, and render targets the platform binds.
-#include "d3d11/default_3d_shader_d3d11.h"
-#include "d3d11/mesh_d3d11.h"
-#include "d3d11/platform_d3d11.h"
-#include "d3d11/primitive_d3d11.h"
-#include "d3d11/render_target_d3d11.h"
-#include "d3d11/renderer_3d_d3d11.h"
-#include "d3d11/skinned_mesh_shader_d3d11.h"
-#include "d3d11/texture_d3d11.h"
+#include "vela/d3d11/default_3d_shader_d3d11.h"
+#include "vela/d3d11/mesh_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/d3d11/primitive_d3d11.h"
+#include "vela/d3d11/render_target_d3d11.h"
+#include "vela/d3d11/renderer_3d_d3d11.h"
+#include "vela/d3d11/skinned_mesh_shader_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // Shaders that fail to build, textures from odd images, and what a renderer then draws.
-#include "d3d11/default_sprite_shader_d3d11.h"
-#include "d3d11/sprite_renderer_d3d11.h"
-#include "d3d11/texture_d3d11.h"
+#include "vela/d3d11/default_sprite_shader_d3d11.h"
+#include "vela/d3d11/sprite_renderer_d3d11.h"
+#include "vela/d3d11/texture_d3d11.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "d3d11/platform_d3d11.h"
-#include "graphics/image_data.h"
-#include "graphics/sprite.h"
+#include "vela/d3d11/platform_d3d11.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/sprite.h"
 
 namespace {
 

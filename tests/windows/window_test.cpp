@@ -1,11 +1,11 @@
 // The window's placement arithmetic and the real window the platform opens.
-#include "d3d11/window.h"
+#include "vela/d3d11/window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "d3d11/platform_d3d11.h"
+#include "vela/d3d11/platform_d3d11.h"
 
 namespace {
 

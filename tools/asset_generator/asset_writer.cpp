@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "graphics/png_writer.h"
-#include "system/atomic_file_writer.h"
+#include "vela/graphics/png_writer.h"
+#include "vela/system/atomic_file_writer.h"
 
 namespace assetgen {
 

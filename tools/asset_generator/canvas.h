@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "colour.h"
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 namespace assetgen {
 

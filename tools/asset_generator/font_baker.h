@@ -3,7 +3,7 @@
 #include <string>
 
 #include "font_face.h"
-#include "graphics/image_data.h"
+#include "vela/graphics/image_data.h"
 
 namespace assetgen {
 
