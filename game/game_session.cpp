@@ -6,13 +6,13 @@
 #include <memory>
 #include <utility>
 
-#include "vela/graphics/frame_capture.h"
-#include "vela/graphics/image_data.h"
-#include "vela/graphics/png_writer.h"
 #include "platform_harness.h"
 #include "recording_controller_input_manager.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
+#include "vela/graphics/frame_capture.h"
+#include "vela/graphics/image_data.h"
+#include "vela/graphics/png_writer.h"
 #include "vela/system/same_file.h"
 
 namespace {

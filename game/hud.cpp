@@ -1,8 +1,8 @@
 #include "hud.h"
 
+#include "sprite_application.h"
 #include "vela/graphics/font.h"
 #include "vela/graphics/sprite_renderer.h"
-#include "sprite_application.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "sprite_application.h"
 #include "vela/graphics/font.h"
 #include "vela/graphics/sprite_renderer.h"
-#include "sprite_application.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "vela/graphics/sprite.h"
 #include "screen_state.h"
+#include "vela/graphics/sprite.h"
 
 namespace vela {
 class Font;

@@ -7,12 +7,12 @@
 #include <box2d/box2d.h>
 
 #include "animated_sprite.h"
-#include "vela/core/application.h"
-#include "vela/graphics/font.h"
-#include "vela/graphics/png_loader.h"
 #include "hud.h"
 #include "level.h"
 #include "screen_manager.h"
+#include "vela/core/application.h"
+#include "vela/graphics/font.h"
+#include "vela/graphics/png_loader.h"
 
 namespace vela {
 class SonyControllerInputManager;

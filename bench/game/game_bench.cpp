@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "game_rig.h"
-#include "vela/input/sony_controller.h"
 #include "platform_harness.h"
 #include "scripted_controller_input_manager.h"
-#include "vela/sdl/platform_sdl.h"
 #include "sprite_application.h"
+#include "vela/input/sony_controller.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <random>
 #include <vector>
 
-#include "vela/sdl/platform_sdl.h"
-#include "vela/input/sony_controller.h"
-#include "vela/input/sony_controller_input_manager.h"
 #include "platform_harness.h"
 #include "sprite_application.h"
+#include "vela/input/sony_controller.h"
+#include "vela/input/sony_controller_input_manager.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "shapes.h"
 #include "vela/graphics/frame_capture.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/mesh.h"
@@ -14,7 +15,6 @@
 #include "vela/graphics/sprite.h"
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
-#include "shapes.h"
 
 namespace {
 

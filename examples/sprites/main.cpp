@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "vela/sdl/platform_sdl.h"
 #include "sprites_demo.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

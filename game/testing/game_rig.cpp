@@ -1,7 +1,7 @@
 #include "game_rig.h"
 
-#include "vela/input/sony_controller.h"
 #include "scripted_controller_input_manager.h"
+#include "vela/input/sony_controller.h"
 
 GameRig::GameRig(bool init) : app(new SpriteApplication(platform)) {
     if (init)

@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "vela/graphics/texture.h"
 #include "memory_file.h"
 #include "recording_sprite_renderer.h"
 #include "scripted_controller_input_manager.h"
+#include "vela/graphics/texture.h"
 
 namespace {
 

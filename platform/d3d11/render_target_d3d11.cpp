@@ -15,8 +15,7 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
     }
     if (width <= 0 || height <= 0 || width > TextureD3D11::kMaxSize ||
         height > TextureD3D11::kMaxSize) {
-        std::fprintf(stderr, "vela: a target of %d x %d is not possible\n", width,
-                     height);
+        std::fprintf(stderr, "vela: a target of %d x %d is not possible\n", width, height);
         return;
     }
     TextureD3D11* surface = new TextureD3D11();
@@ -53,8 +52,7 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
         result = CreateDepth(device);
     }
     if (FAILED(result)) {
-        std::fprintf(stderr, "vela: a target of %d x %d could not be created\n", width,
-                     height);
+        std::fprintf(stderr, "vela: a target of %d x %d could not be created\n", width, height);
         delete texture;
         texture = nullptr;
         SafeRelease(render_target_view);

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "vela/sdl/platform_sdl.h"
 #include "vela/input/keyboard_pad.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace vela {
 

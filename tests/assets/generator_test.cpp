@@ -10,10 +10,10 @@
 #include "font_baker.h"
 #include "font_face.h"
 #include "frame_strip.h"
-#include "vela/graphics/font.h"
 #include "painter.h"
 #include "rounded_rect.h"
 #include "title_painter.h"
+#include "vela/graphics/font.h"
 
 namespace assetgen {
 namespace {

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "platform_harness.h"
+#include "replay_controller_input_manager.h"
+#include "scripted_controller_input_manager.h"
+#include "sprite_application.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/png_loader.h"
 #include "vela/graphics/png_writer.h"
 #include "vela/input/sony_controller.h"
-#include "platform_harness.h"
-#include "replay_controller_input_manager.h"
-#include "scripted_controller_input_manager.h"
 #include "vela/sdl/platform_sdl.h"
-#include "sprite_application.h"
 
 using vela::BUTTON_CROSS;
 using vela::BUTTON_DOWN;

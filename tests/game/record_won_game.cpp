@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "game_rig.h"
-#include "vela/input/sony_controller.h"
 #include "recording_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
+#include "vela/input/sony_controller.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include "game_rig.h"
-#include "vela/input/sony_controller.h"
 #include "recording_sprite_renderer.h"
 #include "scripted_controller_input_manager.h"
+#include "vela/input/sony_controller.h"
 
 using vela::BUTTON_CROSS;
 using vela::BUTTON_DOWN;

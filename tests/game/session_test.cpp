@@ -16,9 +16,9 @@
 
 #include "game_options.h"
 #include "game_session.h"
-#include "vela/graphics/frame_capture.h"
 #include "replay_controller_input_manager.h"
 #include "test_platform.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <memory>
 #include <vector>
 
+#include "render_test_platform.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/sprite.h"
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
-#include "render_test_platform.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <memory>
 #include <vector>
 
+#include "render_test_platform.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/mesh.h"
 #include "vela/graphics/primitive.h"
 #include "vela/graphics/renderer_3d.h"
 #include "vela/graphics/texture.h"
-#include "render_test_platform.h"
 
 namespace render3d {
 

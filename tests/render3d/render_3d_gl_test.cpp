@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "vela/sdl/platform_sdl.h"
 #include "vela/graphics/mesh.h"
 #include "vela/graphics/primitive.h"
 #include "vela/graphics/render_target.h"
 #include "vela/graphics/renderer_3d.h"
+#include "vela/sdl/platform_sdl.h"
 
 namespace {
 

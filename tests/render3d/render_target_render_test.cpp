@@ -1,10 +1,10 @@
 // Render targets: drawn into while current, then drawn as sprite textures.
 #include <memory>
 
+#include "render_3d_fixture.h"
 #include "vela/graphics/render_target.h"
 #include "vela/graphics/sprite.h"
 #include "vela/graphics/sprite_renderer.h"
-#include "render_3d_fixture.h"
 
 namespace render3d {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "vela/core/application.h"
 #include "fake_platform.h"
+#include "vela/core/application.h"
 
 namespace {
 

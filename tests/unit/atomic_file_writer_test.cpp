@@ -15,11 +15,11 @@
 #include <unistd.h>
 #endif
 
+#include "test_files.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/png_writer.h"
 #include "vela/system/atomic_file_writer.h"
 #include "vela/system/same_file.h"
-#include "test_files.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <istream>
 #include <string>
 
+#include "test_files.h"
 #include "vela/system/file_std.h"
 #include "vela/system/memory_stream_buffer.h"
-#include "test_files.h"
 
 using vela::FileStd;
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "fake_platform.h"
+#include "test_files.h"
 #include "vela/graphics/font.h"
 #include "vela/graphics/png_writer.h"
-#include "test_files.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #endif
 
 #include "fake_platform.h"
+#include "test_files.h"
 #include "vela/graphics/png_loader.h"
 #include "vela/graphics/png_writer.h"
-#include "test_files.h"
 
 namespace {
 
