@@ -124,13 +124,21 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
             shot_taken = true;
         });
     }
+    // Without a frame limit the last frame is known only once the window has closed, when
+    // a shown frame is gone: keep each frame as it is drawn and save the last.
+    vela::ImageData last_frame;
+    bool last_frame_read = false;
+    if (!screenshot.empty() && options_.frames <= 0)
+        harness.SetFrameHook([&] { last_frame_read = capture.ReadFrame(last_frame); });
 
     {
         std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
         application->Run();
     }
-    if (!screenshot.empty() && !shot_taken)
-        shot_saved = SaveScreenshot(capture, screenshot);
+    if (!screenshot.empty() && !shot_taken) {
+        shot_saved = last_frame_read ? SaveFrame(last_frame, screenshot)
+                                     : SaveScreenshot(capture, screenshot);
+    }
     // The recording manager went with the game; its lines are all in the stream.
     const bool record_saved = FinishRecord();
     return shot_saved && record_saved ? 0 : 1;
@@ -142,6 +150,10 @@ bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
         std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
         return false;
     }
+    return SaveFrame(frame, path);
+}
+
+bool SaveFrame(vela::ImageData& frame, const std::string& path) {
     const int64_t count = int64_t(frame.width) * frame.height;
     for (int64_t i = 0; i < count; ++i)
         frame.pixels[i * 4 + 3] = 255;

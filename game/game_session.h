@@ -9,6 +9,7 @@
 
 namespace vela {
 class FrameCapture;
+class ImageData;
 class Platform;
 }  // namespace vela
 
@@ -49,3 +50,5 @@ private:
 // Saves the frame drawn so far as an opaque PNG (the frame's alpha is whatever the
 // blending left behind). False, said on stderr, when it can't.
 bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path);
+// Saves a frame read earlier, opaque; false, with a message, when it can't be written.
+bool SaveFrame(vela::ImageData& frame, const std::string& path);

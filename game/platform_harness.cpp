@@ -29,6 +29,8 @@ void PlatformHarness::PostRender() {
     ++frames_presented_;
     if (frame_limit_ > 0 && frames_presented_ == frame_limit_ && last_frame_hook_)
         last_frame_hook_();
+    if (frame_hook_)
+        frame_hook_();
     inner_.PostRender();
 }
 

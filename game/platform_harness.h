@@ -30,6 +30,8 @@ public:
     void SetFixedFrameTime(bool fixed) { fixed_frame_time_ = fixed; }
     // Called in the last frame of a limited run after drawing, before the present.
     void SetLastFrameHook(std::function<void()> hook) { last_frame_hook_ = std::move(hook); }
+    // Called in every frame after drawing, before the present.
+    void SetFrameHook(std::function<void()> hook) { frame_hook_ = std::move(hook); }
     int64_t FramesPresented() const { return frames_presented_; }
     // Ends the run at the next Update, as a closed window would.
     void RequestStop() { stop_requested_ = true; }
@@ -76,6 +78,7 @@ private:
     vela::Platform& inner_;
     ControllerFactory controller_factory_;
     std::function<void()> last_frame_hook_;
+    std::function<void()> frame_hook_;
     int64_t frame_limit_ = 0;
     int64_t frames_presented_ = 0;
     bool fixed_frame_time_ = false;

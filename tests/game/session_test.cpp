@@ -227,6 +227,39 @@ TEST(GameSession, AFailedScreenshotFailsTheRun) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("shot.png"), std::string::npos);
 }
 
+// A shown window's frame is gone once presented, and a closed window has none: a run
+// without a frame limit still saves the last frame it drew.
+TEST(GameSession, AScreenshotWithoutAFrameLimitIsTheLastFrameDrawn) {
+    class ClosingPlatform : public TestPlatform {
+    public:
+        bool Update() override { return !(closed = ++updates > 20); }
+        int updates = 0;
+        bool closed = false;
+    };
+    class ShownFrame : public vela::FrameCapture {
+    public:
+        explicit ShownFrame(const ClosingPlatform& platform) : platform_(platform) {}
+        bool ReadFrame(vela::ImageData& image) override {
+            if (platform_.closed)
+                return false;
+            image.Allocate(2, 2);
+            return true;
+        }
+
+    private:
+        const ClosingPlatform& platform_;
+    };
+    Folder folder;
+    ClosingPlatform platform;
+    ShownFrame capture(platform);
+    GameOptions options = Options("", "", folder.Path("shot.png"));
+    options.frames = 0;
+    GameSession session(options);
+    ASSERT_TRUE(session.Open());
+    EXPECT_EQ(session.Run(platform, capture), 0);
+    EXPECT_NE(folder.Listing().find("shot.png"), std::string::npos) << folder.Listing();
+}
+
 TEST(ReplayFile, DamageIsRefusedWithTheLineAndWhy) {
     const std::string kGood = "0 0x0 0x0 0x0 0 0 0 0\n";
     const struct {
