@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages the project needs, skipping those already present.
 #   scripts/install-deps.sh            everything: Linux build, tests, Windows cross-build
 #   scripts/install-deps.sh --linux    only what the Linux build and its tests need
+#   scripts/install-deps.sh --bench    the Linux build plus the peer libraries, Xvfb and
+#                                      apitrace for bench/peers/run.sh
 set -euo pipefail
 
 linux_packages=(
@@ -16,11 +18,16 @@ windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
   wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
+bench_packages=(
+  libsfml-dev liballegro5-dev xvfb xauth apitrace
+)
 
 packages=("${linux_packages[@]}")
-if [ "${1:-}" != "--linux" ]; then
-  packages+=("${windows_packages[@]}")
-fi
+case "${1:-}" in
+  --linux) ;;
+  --bench) packages+=("${bench_packages[@]}") ;;
+  *) packages+=("${windows_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -79,10 +79,10 @@ int main(int argc, char** argv) {
         al_clear_to_color(al_map_rgb(102, 134, 179));
         al_hold_bitmap_drawing(true);
         for (const peers::SceneSprite& s : scene)
-            al_draw_tinted_scaled_rotated_bitmap(
-                bitmap, al_map_rgba(s.r, s.g, s.b, s.a), half, half, s.x, s.y,
-                s.width / peers::kSpriteSize, s.height / peers::kSpriteSize,
-                s.degrees * ALLEGRO_PI / 180.0f, 0);
+            al_draw_tinted_scaled_rotated_bitmap(bitmap, al_map_rgba(s.r, s.g, s.b, s.a), half,
+                                                 half, s.x, s.y, s.width / peers::kSpriteSize,
+                                                 s.height / peers::kSpriteSize,
+                                                 s.degrees * ALLEGRO_PI / 180.0f, 0);
         al_hold_bitmap_drawing(false);
         if (pixels && !ReadBackbuffer(display, *pixels))
             return false;

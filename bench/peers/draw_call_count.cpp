@@ -47,8 +47,11 @@ bool CountDrawCalls(const std::string& command, const std::string& trace_path,
             continue;
         DrawCallCount& frame = frames.back();
         ++frame.calls;
-        if (std::strncmp(name, "glDraw", 6) == 0 || std::strncmp(name, "glMultiDraw", 11) == 0)
-            ++frame.draws;
+        // glDrawBuffer(s) picks a colour attachment; it draws nothing.
+        const bool draw =
+            (std::strncmp(name, "glDraw", 6) == 0 && std::strncmp(name, "glDrawBuffer", 12) != 0) ||
+            std::strncmp(name, "glMultiDraw", 11) == 0;
+        frame.draws += draw;
         if (std::strncmp(name, "glXSwapBuffers(", 15) == 0 ||
             std::strncmp(name, "eglSwapBuffers(", 15) == 0)
             frames.emplace_back();

@@ -6,7 +6,7 @@ namespace peers {
 
 // GL calls of one whole frame, counted from an apitrace trace of a runner.
 struct DrawCallCount {
-    int draws = 0;  // glDraw* and glMultiDraw* calls
+    int draws = 0;  // glDraw* (but glDrawBuffer*) and glMultiDraw* calls
     int calls = 0;  // every GL, GLX and EGL call
 };
 

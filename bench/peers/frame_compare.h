@@ -6,7 +6,7 @@ namespace peers {
 
 // How far one frame is from another, over the R, G and B channels.
 struct FrameDifference {
-    double mean_absolute = 0.0;   // levels of 255, over every channel of every pixel
+    double mean_absolute = 0.0;    // levels of 255, over every channel of every pixel
     double share_differing = 0.0;  // pixels with a channel off by more than kLevelTolerance
 };
 

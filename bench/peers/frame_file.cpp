@@ -24,8 +24,8 @@ bool SaveFrame(const FrameImage& frame, const std::string& path) {
         return false;
     }
     std::fprintf(file, "P6\n%d %d\n255\n", frame.width, frame.height);
-    const bool written = std::fwrite(frame.rgb.data(), 1, frame.rgb.size(), file) ==
-                         frame.rgb.size();
+    const bool written =
+        std::fwrite(frame.rgb.data(), 1, frame.rgb.size(), file) == frame.rgb.size();
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed || std::rename(partial.c_str(), path.c_str()) != 0) {
         std::fprintf(stderr, "could not write %s\n", path.c_str());
@@ -44,8 +44,8 @@ bool LoadFrame(const std::string& path, FrameImage& frame) {
     int width = 0, height = 0, maximum = 0;
     // Only what SaveFrame writes; the size is bounded before anything is allocated.
     const bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &maximum) == 3 &&
-                        std::fgetc(file) == '\n' && maximum == 255 && width > 0 &&
-                        height > 0 && width <= 16384 && height <= 16384;
+                        std::fgetc(file) == '\n' && maximum == 255 && width > 0 && height > 0 &&
+                        width <= 16384 && height <= 16384;
     bool ok = header;
     if (ok) {
         frame.width = width;

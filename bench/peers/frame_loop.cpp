@@ -27,8 +27,7 @@ double ProcessCpuMs() {
 
 }  // namespace
 
-int RunFrameLoop(const RunnerOptions& options, const std::string& library,
-                 const DrawFrame& draw) {
+int RunFrameLoop(const RunnerOptions& options, const std::string& library, const DrawFrame& draw) {
     using Clock = std::chrono::steady_clock;
     if (!draw(nullptr)) {
         std::fprintf(stderr, "%s: the first frame failed\n", library.c_str());
@@ -58,9 +57,10 @@ int RunFrameLoop(const RunnerOptions& options, const std::string& library,
         if (!SaveFrame(FrameFromRgba(rgba.data(), kWidth, kHeight), options.save_path))
             return 1;
     }
-    std::printf("result library=%s scene=%s count=%d frames=%zu median_ms=%.3f cpu_median_ms=%.3f\n",
-                library.c_str(), SceneKindName(options.scene), options.count, wall_ms.size(),
-                Median(wall_ms), Median(cpu_ms));
+    std::printf(
+        "result library=%s scene=%s count=%d frames=%zu median_ms=%.3f cpu_median_ms=%.3f\n",
+        library.c_str(), SceneKindName(options.scene), options.count, wall_ms.size(),
+        Median(wall_ms), Median(cpu_ms));
     std::fflush(stdout);
     return 0;
 }

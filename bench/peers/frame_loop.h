@@ -18,7 +18,6 @@ using DrawFrame = std::function<bool(std::vector<uint8_t>* capture)>;
 // more untimed frame that is captured and saved. Prints one line the driver reads:
 //   result library=NAME scene=KIND count=N frames=F median_ms=X cpu_median_ms=Y
 // Returns the process exit code.
-int RunFrameLoop(const RunnerOptions& options, const std::string& library,
-                 const DrawFrame& draw);
+int RunFrameLoop(const RunnerOptions& options, const std::string& library, const DrawFrame& draw);
 
 }  // namespace peers

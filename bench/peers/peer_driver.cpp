@@ -4,6 +4,7 @@
 // there in turn.
 //   peer_driver --bin DIR --out DIR [--rounds 5] [--counts 1000,10000,100000]
 //               [--frames 3] [--seconds 1] [--no-fill] [--no-trace]
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "draw_call_count.h"
@@ -109,9 +109,10 @@ bool ParseDriverOptions(int argc, char** argv, DriverOptions& options) {
         }
     }
     if (options.bin.empty() || options.out.empty()) {
-        std::fprintf(stderr, "usage: peer_driver --bin DIR --out DIR [--rounds R] "
-                             "[--counts N,N,...] [--frames F] [--seconds S] [--no-fill] "
-                             "[--no-trace]\n");
+        std::fprintf(stderr,
+                     "usage: peer_driver --bin DIR --out DIR [--rounds R] "
+                     "[--counts N,N,...] [--frames F] [--seconds S] [--no-fill] "
+                     "[--no-trace]\n");
         return false;
     }
     return true;
@@ -134,8 +135,8 @@ std::string FramePath(const DriverOptions& options, const Runner& runner, const 
            std::to_string(c.count) + ".ppm";
 }
 
-std::string Command(const DriverOptions& options, const Runner& runner, const Case& c,
-                    int frames, double seconds, int max_frames, const std::string& save) {
+std::string Command(const DriverOptions& options, const Runner& runner, const Case& c, int frames,
+                    double seconds, int max_frames, const std::string& save) {
     std::string command = "'" + options.bin + "/" + runner.program + "'" + " --scene " +
                           peers::SceneKindName(c.scene) + " --count " + std::to_string(c.count) +
                           " --frames " + std::to_string(frames) + " --seconds " +
@@ -210,8 +211,7 @@ int main(int argc, char** argv) {
             cases.push_back({peers::SceneKind::kFill, n});
 
     // samples[case][runner]
-    std::vector<std::vector<Samples>> samples(cases.size(),
-                                              std::vector<Samples>(runners.size()));
+    std::vector<std::vector<Samples>> samples(cases.size(), std::vector<Samples>(runners.size()));
     for (int round = 0; round < options.rounds; ++round) {
         for (size_t c = 0; c < cases.size(); ++c) {
             for (size_t k = 0; k < runners.size(); ++k) {
@@ -236,9 +236,10 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("\nms per frame (clear, draw, present, finish), %d interleaved rounds; median of "
-                "the rounds' medians, [lowest..highest round], process CPU ms\n\n",
-                options.rounds);
+    std::printf(
+        "\nms per frame (clear, draw, present, finish), %d interleaved rounds; median of "
+        "the rounds' medians, [lowest..highest round], process CPU ms\n\n",
+        options.rounds);
     std::printf("| case | library | wall ms | rounds | CPU ms |\n|---|---|---|---|---|\n");
     std::vector<std::vector<double>> medians(cases.size(), std::vector<double>(runners.size(), -1));
     for (size_t c = 0; c < cases.size(); ++c) {
@@ -265,10 +266,12 @@ int main(int argc, char** argv) {
                 best = r;
         return best != 0;
     };
-    std::printf("\nsummary: ratio = best peer ms / vela ms (1.0 or more: vela ahead); "
-                "floor = fastest library's fill of the same pixel area\n\n");
-    std::printf("| sprites | vela ms | best peer | peer ms | ratio | fill floor ms | vela / floor |\n"
-                "|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "\nsummary: ratio = best peer ms / vela ms (1.0 or more: vela ahead); "
+        "floor = fastest library's fill of the same pixel area\n\n");
+    std::printf(
+        "| sprites | vela ms | best peer | peer ms | ratio | fill floor ms | vela / floor |\n"
+        "|---|---|---|---|---|---|---|\n");
     for (size_t c = 0; c < cases.size(); ++c) {
         if (cases[c].scene != peers::SceneKind::kSprites)
             continue;
@@ -306,11 +309,12 @@ int main(int argc, char** argv) {
                     medians[0][0], runners[best].name, medians[0][best],
                     medians[0][0] / medians[0][best]);
 
-    std::printf("\npicture agreement with vela's frame (RGB; a pixel differs when a channel is "
-                "off by more than %d levels; agreement: mean <= %.1f levels and <= %.1f %% of "
-                "pixels differing)\n\n| case | library | mean abs | pixels differing | verdict "
-                "|\n|---|---|---|---|---|\n",
-                peers::kLevelTolerance, peers::kMeanTolerance, peers::kShareTolerance * 100);
+    std::printf(
+        "\npicture agreement with vela's frame (RGB; a pixel differs when a channel is "
+        "off by more than %d levels; agreement: mean <= %.1f levels and <= %.1f %% of "
+        "pixels differing)\n\n| case | library | mean abs | pixels differing | verdict "
+        "|\n|---|---|---|---|---|\n",
+        peers::kLevelTolerance, peers::kMeanTolerance, peers::kShareTolerance * 100);
     int disagreements = 0;
     for (const Case& c : cases) {
         peers::FrameImage reference;
@@ -329,9 +333,9 @@ int main(int argc, char** argv) {
             }
             const bool agree = peers::FramesAgree(difference);
             disagreements += !agree;
-            std::printf("| %s | %s | %.3f | %.3f %% | %s |\n", CaseLabel(c).c_str(),
-                        runners[r].name, difference.mean_absolute,
-                        difference.share_differing * 100, agree ? "agrees" : "DIFFERS");
+            std::printf("| %s | %s | %.4f | %.3f %% | %s |\n", CaseLabel(c).c_str(),
+                        runners[r].name, difference.mean_absolute, difference.share_differing * 100,
+                        agree ? "agrees" : "DIFFERS");
         }
     }
 
@@ -339,14 +343,14 @@ int main(int argc, char** argv) {
         if (!peers::ApitraceAvailable()) {
             std::printf("\napitrace is not installed: no draw-call counts\n");
         } else {
-            std::printf("\nGL calls in one 1,000-sprite frame (apitrace, the last of four)\n\n"
-                        "| library | draw calls | GL calls |\n|---|---|---|\n");
+            std::printf(
+                "\nGL calls in one 1,000-sprite frame (apitrace, the last of four)\n\n"
+                "| library | draw calls | GL calls |\n|---|---|---|\n");
             const Case c{peers::SceneKind::kSprites, 1000};
             for (const Runner& runner : runners) {
                 peers::DrawCallCount count;
                 const std::string trace = options.out + "/" + runner.name + ".trace";
-                if (peers::CountDrawCalls(Command(options, runner, c, 3, 0.0, 3, ""), trace,
-                                          count))
+                if (peers::CountDrawCalls(Command(options, runner, c, 3, 0.0, 3, ""), trace, count))
                     std::printf("| %s | %d | %d |\n", runner.name, count.draws, count.calls);
                 else
                     std::printf("| %s | failed | |\n", runner.name);

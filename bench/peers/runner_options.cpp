@@ -14,8 +14,8 @@ bool ParseInt(const char* flag, const char* text, int low, int high, int& value)
     errno = 0;
     const long parsed = std::strtol(text, &end, 10);
     if (errno != 0 || end == text || *end != '\0' || parsed < low || parsed > high) {
-        std::fprintf(stderr, "%s wants a whole number from %d to %d, not '%s'\n", flag, low,
-                     high, text);
+        std::fprintf(stderr, "%s wants a whole number from %d to %d, not '%s'\n", flag, low, high,
+                     text);
         return false;
     }
     value = static_cast<int>(parsed);

@@ -114,8 +114,7 @@ std::vector<uint8_t> BuildSpriteTexture() {
             // row and column stay transparent, so clamping and wrapping sample alike.
             const float dx = std::fabs(x + 0.5f - half) - (half - 1.5f - corner);
             const float dy = std::fabs(y + 0.5f - half) - (half - 1.5f - corner);
-            const float outside =
-                std::hypot(std::max(dx, 0.0f), std::max(dy, 0.0f)) - corner;
+            const float outside = std::hypot(std::max(dx, 0.0f), std::max(dy, 0.0f)) - corner;
             const float coverage = std::clamp(0.5f - outside, 0.0f, 1.0f);
             const bool top_bar = y < 8;
             const bool left = x < kSpriteSize / 2;

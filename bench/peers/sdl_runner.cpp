@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::vector<uint8_t> picture = peers::BuildSpriteTexture();
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32,
-                                             SDL_TEXTUREACCESS_STATIC, peers::kSpriteSize,
-                                             peers::kSpriteSize);
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
+                          peers::kSpriteSize, peers::kSpriteSize);
     if (!texture || SDL_UpdateTexture(texture, nullptr, picture.data(), peers::kSpriteSize * 4) ||
         SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND) ||
         SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear)) {
@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
             const SDL_FRect dst{s.x - s.width * 0.5f, s.y - s.height * 0.5f, s.width, s.height};
             SDL_SetTextureColorMod(texture, s.r, s.g, s.b);
             SDL_SetTextureAlphaMod(texture, s.a);
-            SDL_RenderCopyExF(renderer, texture, nullptr, &dst, s.degrees, nullptr,
-                              SDL_FLIP_NONE);
+            SDL_RenderCopyExF(renderer, texture, nullptr, &dst, s.degrees, nullptr, SDL_FLIP_NONE);
         }
         if (pixels) {
             pixels->resize(static_cast<size_t>(peers::kWidth) * peers::kHeight * 4);

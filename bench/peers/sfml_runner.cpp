@@ -97,6 +97,5 @@ int main(int argc, char** argv) {
         glFinish();
         return true;
     };
-    return peers::RunFrameLoop(options, vertex_array ? "SFML_VertexArray" : "SFML_Sprite",
-                               draw);
+    return peers::RunFrameLoop(options, vertex_array ? "SFML_VertexArray" : "SFML_Sprite", draw);
 }
