@@ -179,6 +179,66 @@ struct Samples {
     int failures = 0;
 };
 
+// medians[case][runner] in ms, negative where the runner failed.
+using Medians = std::vector<std::vector<double>>;
+
+// The fastest peer (runner 1 on) of a case; 0 when none ran.
+size_t BestPeer(const std::vector<double>& row) {
+    size_t best = 0;
+    for (size_t r = 1; r < row.size(); ++r)
+        if (row[r] > 0 && (best == 0 || row[r] < row[best]))
+            best = r;
+    return best;
+}
+
+// The fill floor of `count` sprites: the fastest library's few large quads; -1 if none.
+double FillFloor(const std::vector<Case>& cases, const Medians& medians, int count) {
+    double floor = -1;
+    for (size_t f = 0; f < cases.size(); ++f) {
+        if (cases[f].scene != peers::SceneKind::kFill || cases[f].count != count)
+            continue;
+        for (double ms : medians[f])
+            if (ms > 0 && (floor < 0 || ms < floor))
+                floor = ms;
+    }
+    return floor;
+}
+
+void PrintSummary(const char* measure, const std::vector<Case>& cases,
+                  const std::vector<Runner>& runners, const Medians& medians) {
+    std::printf(
+        "\nsummary, %s ms per frame: ratio = best peer / vela (1.0 or more: vela ahead); "
+        "floor = fastest library's fill of the same pixel area\n\n",
+        measure);
+    std::printf(
+        "| sprites | vela | best peer | peer | ratio | fill floor | vela / floor |\n"
+        "|---|---|---|---|---|---|---|\n");
+    for (size_t c = 0; c < cases.size(); ++c) {
+        if (cases[c].scene != peers::SceneKind::kSprites)
+            continue;
+        const double vela = medians[c][0];
+        const size_t best = BestPeer(medians[c]);
+        const double floor = FillFloor(cases, medians, cases[c].count);
+        char floor_text[32] = "-", floor_ratio[32] = "-";
+        if (floor > 0)
+            std::snprintf(floor_text, sizeof floor_text, "%.2f", floor);
+        if (floor > 0 && vela > 0)
+            std::snprintf(floor_ratio, sizeof floor_ratio, "%.2f", vela / floor);
+        if (vela > 0 && best != 0)
+            std::printf("| %d | %.2f | %s | %.2f | %.2f | %s | %s |\n", cases[c].count, vela,
+                        runners[best].name, medians[c][best], medians[c][best] / vela, floor_text,
+                        floor_ratio);
+        else
+            std::printf("| %d | %s | - | - | - | %s | - |\n", cases[c].count,
+                        vela > 0 ? "no peer" : "failed", floor_text);
+    }
+    const size_t best = BestPeer(medians[0]);
+    if (medians[0][0] > 0 && best != 0)
+        std::printf("\nempty frame, %s: vela %.2f ms, best peer %s %.2f ms, vela / peer %.2f\n",
+                    measure, medians[0][0], runners[best].name, medians[0][best],
+                    medians[0][0] / medians[0][best]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -241,7 +301,8 @@ int main(int argc, char** argv) {
         "the rounds' medians, [lowest..highest round], process CPU ms\n\n",
         options.rounds);
     std::printf("| case | library | wall ms | rounds | CPU ms |\n|---|---|---|---|---|\n");
-    std::vector<std::vector<double>> medians(cases.size(), std::vector<double>(runners.size(), -1));
+    Medians wall_medians(cases.size(), std::vector<double>(runners.size(), -1));
+    Medians cpu_medians = wall_medians;
     for (size_t c = 0; c < cases.size(); ++c) {
         for (size_t r = 0; r < runners.size(); ++r) {
             const Samples& s = samples[c][r];
@@ -250,64 +311,17 @@ int main(int argc, char** argv) {
                             runners[r].name);
                 continue;
             }
-            medians[c][r] = Median(s.wall);
+            wall_medians[c][r] = Median(s.wall);
+            cpu_medians[c][r] = Median(s.cpu);
             std::printf("| %s | %s | %.2f | %.2f..%.2f | %.2f |\n", CaseLabel(cases[c]).c_str(),
-                        runners[r].name, medians[c][r],
+                        runners[r].name, wall_medians[c][r],
                         *std::min_element(s.wall.begin(), s.wall.end()),
-                        *std::max_element(s.wall.begin(), s.wall.end()), Median(s.cpu));
+                        *std::max_element(s.wall.begin(), s.wall.end()), cpu_medians[c][r]);
         }
     }
 
-    // The best peer and the fill floor (the fastest library's few large quads).
-    auto best_peer = [&](size_t c, size_t& best) {
-        best = 0;
-        for (size_t r = 1; r < runners.size(); ++r)
-            if (medians[c][r] > 0 && (best == 0 || medians[c][r] < medians[c][best]))
-                best = r;
-        return best != 0;
-    };
-    std::printf(
-        "\nsummary: ratio = best peer ms / vela ms (1.0 or more: vela ahead); "
-        "floor = fastest library's fill of the same pixel area\n\n");
-    std::printf(
-        "| sprites | vela ms | best peer | peer ms | ratio | fill floor ms | vela / floor |\n"
-        "|---|---|---|---|---|---|---|\n");
-    for (size_t c = 0; c < cases.size(); ++c) {
-        if (cases[c].scene != peers::SceneKind::kSprites)
-            continue;
-        size_t best = 0;
-        const double vela = medians[c][0];
-        std::string floor_text = "-", floor_ratio = "-";
-        for (size_t f = 0; f < cases.size(); ++f) {
-            if (cases[f].scene != peers::SceneKind::kFill || cases[f].count != cases[c].count)
-                continue;
-            double floor = -1;
-            for (size_t r = 0; r < runners.size(); ++r)
-                if (medians[f][r] > 0 && (floor < 0 || medians[f][r] < floor))
-                    floor = medians[f][r];
-            if (floor > 0) {
-                char text[64];
-                std::snprintf(text, sizeof text, "%.2f", floor);
-                floor_text = text;
-                if (vela > 0) {
-                    std::snprintf(text, sizeof text, "%.2f", vela / floor);
-                    floor_ratio = text;
-                }
-            }
-        }
-        if (vela > 0 && best_peer(c, best))
-            std::printf("| %d | %.2f | %s | %.2f | %.2f | %s | %s |\n", cases[c].count, vela,
-                        runners[best].name, medians[c][best], medians[c][best] / vela,
-                        floor_text.c_str(), floor_ratio.c_str());
-        else
-            std::printf("| %d | %s | - | - | - | %s | - |\n", cases[c].count,
-                        vela > 0 ? "ok" : "failed", floor_text.c_str());
-    }
-    size_t best = 0;
-    if (medians[0][0] > 0 && best_peer(0, best))
-        std::printf("\nempty frame: vela %.2f ms, best peer %s %.2f ms, vela / peer %.2f\n",
-                    medians[0][0], runners[best].name, medians[0][best],
-                    medians[0][0] / medians[0][best]);
+    PrintSummary("wall", cases, runners, wall_medians);
+    PrintSummary("CPU", cases, runners, cpu_medians);
 
     std::printf(
         "\npicture agreement with vela's frame (RGB; a pixel differs when a channel is "
