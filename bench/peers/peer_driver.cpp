@@ -137,7 +137,8 @@ std::string FramePath(const DriverOptions& options, const Runner& runner, const 
 
 std::string Command(const DriverOptions& options, const Runner& runner, const Case& c, int frames,
                     double seconds, int max_frames, const std::string& save) {
-    std::string command = "'" + options.bin + "/" + runner.program + "'" + " --scene " +
+    // A runner stuck on its display must not stall the whole run.
+    std::string command = "timeout 600 '" + options.bin + "/" + runner.program + "'" + " --scene " +
                           peers::SceneKindName(c.scene) + " --count " + std::to_string(c.count) +
                           " --frames " + std::to_string(frames) + " --seconds " +
                           std::to_string(seconds) + " --max-frames " + std::to_string(max_frames);
