@@ -2,7 +2,7 @@
 # Builds the peer sprite benchmark and runs it in one Xvfb display: vela, SDL_Renderer,
 # SFML (sf::Sprite and sf::VertexArray) and Allegro 5 draw the same scene in interleaved
 # rounds; the driver prints medians, ratios, the fill floor, picture agreement and draw
-# calls per 1,000-sprite frame. On demand only; takes about ten minutes on two cores.
+# calls per 1,000-sprite frame. On demand only; about a quarter of an hour on two cores.
 #   bench/peers/run.sh [driver options, e.g. --rounds 3 --counts 1000,10000]
 # PEER_BUILD_DIR (default build/linux) is the build tree; the report and the frames go
 # to $PEER_BUILD_DIR/peer-report.
