@@ -10,7 +10,7 @@
 
 #include "game_options.h"
 #include "game_session.h"
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
 
     FindDataDirectory();
 
-    std::unique_ptr<vela::PlatformGL> platform(new vela::PlatformGL(960, 544, false, true));
+    std::unique_ptr<vela::PlatformSDL> platform(new vela::PlatformSDL(960, 544, false, true));
     if (!platform->IsReady()) {
         // The platform has said why on standard error.
         return 1;

@@ -12,7 +12,7 @@ linux_packages=(
   libgl1-mesa-dri libegl1 libegl-mesa0
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-comic-neue
-  clang-format
+  clang-format glslang-tools
 )
 windows_packages=(
   g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game_rig.h"
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "input/sony_controller.h"
 #include "platform_harness.h"
 #include "scripted_controller_input_manager.h"
@@ -60,7 +60,7 @@ struct GLGame {
             return pad;
         });
     }
-    vela::PlatformGL gl;
+    vela::PlatformSDL gl;
     PlatformHarness harness;
     ScriptedControllerInputManager* pad = nullptr;
 };

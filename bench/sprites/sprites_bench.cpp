@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "graphics/image_data.h"
 #include "graphics/sprite.h"
 #include "graphics/sprite_renderer.h"
@@ -70,7 +70,7 @@ double g_vela_rate = 0.0;
 double g_sdl_rate = 0.0;
 
 void BM_VelaSpriteRenderer(benchmark::State& state) {
-    vela::PlatformGL platform(kWidth, kHeight, false, false);
+    vela::PlatformSDL platform(kWidth, kHeight, false, false);
     if (!platform.IsReady()) {
         state.SkipWithError("no GL platform");
         return;

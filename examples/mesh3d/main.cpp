@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "mesh3d_demo.h"
 
 namespace {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     if (!options.screenshot.empty() && options.frames == 0)
         options.frames = 1;
 
-    auto platform = std::make_unique<vela::PlatformGL>(960, 544, fullscreen, vsync);
+    auto platform = std::make_unique<vela::PlatformSDL>(960, 544, fullscreen, vsync);
     if (!platform->IsReady())
         return 1;  // the platform has said why
     bool ok = true;

@@ -1,7 +1,7 @@
 #include "gl/default_3d_shader_gl.h"
 
-#include <epoxy/gl.h>
-
+#include "gl/gl_api.h"
+#include "gl/platform_gl.h"
 #include "graphics/renderer_3d.h"
 #include "graphics/shader_data.h"
 
@@ -9,10 +9,12 @@ namespace vela {
 
 namespace {
 
+// Without depth clamp (WebGL 2) each vertex's depth is clamped instead: exact for faces
+// parallel to the screen, close for the rest.
 // Matrices arrive transposed, as on Direct3D, so `v * m` is the row vector v times the
 // framework's matrix. A zero vector (a light exactly at the vertex, or an unused light at
 // the origin) stays zero instead of turning into NaN.
-const char kLitVertexSource[] = R"(#version 330 core
+const char kLitVertexSource[] = R"(
 #define NUM_LIGHTS 4
 layout(std140) uniform MatrixBuffer {
     mat4 wvp;
@@ -33,6 +35,10 @@ vec3 SafeNormalize(vec3 v) {
 void main() {
     vec4 p = vec4(position, 1.0);
     gl_Position = p * wvp;
+#ifdef CLAMP_DEPTH
+    if (gl_Position.w > 0.0)
+        gl_Position.z = clamp(gl_Position.z, CLIP_NEAR_Z * gl_Position.w, gl_Position.w);
+#endif
     normal_vector = SafeNormalize((vec4(normal, 0.0) * invworld).xyz);
     vec3 world_position = (p * world).xyz;
     for (int k = 0; k < NUM_LIGHTS; ++k)
@@ -84,8 +90,8 @@ void Default3DShaderGL::SetConstantBuffers(const void* data) {
     if (!renderer || !data_ || buffers_.size() != 2 || !buffers_[0] || !buffers_[1])
         return;
     VertexConstants vertex;
-    vertex.wvp.Transpose(renderer->world_matrix * renderer->view_matrix *
-                         renderer->projection_matrix);
+    vertex.wvp.Transpose(platform_gl_.FitClipY(renderer->world_matrix * renderer->view_matrix *
+                                               renderer->projection_matrix));
     vertex.world.Transpose(renderer->world_matrix);
     vertex.invworld.Transpose(renderer->normal_matrix);
     PixelConstants pixel;

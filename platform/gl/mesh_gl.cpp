@@ -1,10 +1,9 @@
 #include "gl/mesh_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 #include <cstdio>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "gl/primitive_gl.h"
 

@@ -4,27 +4,42 @@
 #include <string>
 
 #include "core/platform.h"
+#include "gl/gl_capabilities.h"
 #include "graphics/frame_capture.h"
-
-struct SDL_Window;
 
 namespace vela {
 
-// The platform on SDL2 and OpenGL 3.3 core. Everything is drawn into the platform's own
+class SpriteRendererGL;
+
+// The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
+// core and OpenGL ES 3.0 / WebGL 2 share. Everything is drawn into the core's own
 // framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
-// blits it to the window and swaps. With SDL_VIDEODRIVER=offscreen it runs without a
-// display (Mesa llvmpipe). When the window or the GL context can't be made, one line goes
-// to standard error and the platform stays inert: IsReady() is false, frame operations do
-// nothing and the graphics factories make objects that draw nothing.
+// copies it to the window's framebuffer and asks the host to show it. Blending, depth test
+// (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth
+// are those of Direct3D 11, so both platforms draw the same frames.
+//
+// The core makes no window and no context, and knows nothing of windows or events. A host
+// (platform/sdl on the desktop, the browser on WebGL 2) derives from it and:
+//   1. sets width and height, makes its window and an OpenGL 3.3 core or ES 3.0 context
+//      and makes that context current;
+//   2. calls InitGL(), which reads the context's capabilities and makes the framebuffer;
+//      when it returns false the host drops its context and stays inert;
+//   3. implements Update, GetFrameTime, the input factories, GetDrawableSize (the window's
+//      framebuffer in pixels) and SwapWindow (show framebuffer 0, e.g. swap buffers; the
+//      browser shows the canvas when the frame callback returns, so it does nothing);
+//   4. calls ReleaseGL() in its destructor while its context is still current.
+// Files are C stdio (FileStd) unless the host says otherwise.
+//
+// Everything the factories make must be deleted before the platform.
+// Until InitGL succeeds IsReady() is false: frame operations do nothing, ReadFrame fails,
+// and the graphics factories make objects that draw nothing.
 class PlatformGL : public Platform, public FrameCapture {
 public:
-    PlatformGL(int width, int height, bool fullscreen, bool vsync);
     ~PlatformGL() override;
 
-    bool IsReady() const { return context_ != nullptr; }
+    bool IsReady() const { return ready_; }
+    const GLCapabilities& Capabilities() const { return capabilities_; }
 
-    bool Update() override;
-    float GetFrameTime() override;
     void PreRender() override;
     void PostRender() override;
     void Clear() override;
@@ -32,10 +47,8 @@ public:
 
     SpriteRenderer* CreateSpriteRenderer() override;
     File* CreateFile() override;
-    TouchInputManager* CreateTouchInputManager() override;
     Texture* CreateTexture(const ImageData& image) override;
     Mesh* CreateMesh() override;
-    SonyControllerInputManager* CreateSonyControllerInputManager() override;
     Renderer3D* CreateRenderer3D() override;
     RenderTarget* CreateRenderTarget(int32_t width, int32_t height) override;
 
@@ -50,32 +63,53 @@ public:
     // Binds the current target (render_target's surface when set, else the platform's
     // framebuffer) with the platform's depth buffer and sets the viewport to the
     // back-buffer size. A render target is drawn into with its rows top-down, so its
-    // texture reads the same way up as on Direct3D; one whose creation failed gets depth
-    // only.
+    // texture reads the same way up as on Direct3D (by clip control, else by FitClipY);
+    // one whose creation failed gets depth only.
     void BindRenderTargets();
+    // The draw state sprites and meshes share: blending, depth test and writes, culling,
+    // clamped depth, no scissor or stencil.
+    void ApplyDrawState() const;
 
-    // True when clip-space depth is 0..1 as in Direct3D (glClipControl); otherwise GL's
+    // The sprite renderer holding sprites it has not drawn yet (at most one: a second one
+    // draws the first one's). FlushPendingSprites draws them; the core calls it before
+    // anything else touches the frame, and so must any code that draws or reads GL itself.
+    void SetPendingSprites(SpriteRendererGL* renderer);
+    void ForgetPendingSprites(const SpriteRendererGL* renderer);
+    void FlushPendingSprites();
+
+    // True when clip-space depth is 0..1 as in Direct3D (clip control); otherwise GL's
     // -1..1, which the perspective projections are then converted to.
-    bool ZeroToOneDepth() const { return zero_to_one_depth_; }
+    bool ZeroToOneDepth() const { return capabilities_.clip_control; }
     // A projection built for depth 0..1, fitted to GL's -1..1 when zero_to_one is false.
     static Matrix44 FitClipDepth(const Matrix44& projection, bool zero_to_one);
-    SDL_Window* GetWindow() const { return window_; }
+    // Without clip control, while a render target is bound, clip y is negated so the
+    // target's rows run top-down (and the front face turns with it). Every matrix that
+    // ends in clip space goes through here; negation is exact, so no pixel moves.
+    Matrix44 FitClipY(const Matrix44& to_clip) const;
     uint32_t GetFramebuffer() const { return framebuffer_; }
     // The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
 
-private:
-    bool OpenWindow(int requested_width, int requested_height, bool fullscreen);
-    bool CreateFramebuffer();
+protected:
+    PlatformGL();
+
+    // Host side: the size of the window's framebuffer in pixels, and showing it.
+    virtual void GetDrawableSize(int& drawable_width, int& drawable_height) const = 0;
+    virtual void SwapWindow() = 0;
+
+    // Call with the host's context current and width and height set. False (with one
+    // line on standard error) when the framebuffer can't be made.
+    bool InitGL();
+    // Deletes the core's GL objects; call while the context is still current.
     void ReleaseGL();
 
-    SDL_Window* window_ = nullptr;
-    void* context_ = nullptr;  // SDL_GLContext
-    bool video_initialised_ = false;
-    bool vsync_ = false;
-    bool zero_to_one_depth_ = false;
-    bool quit_taken_ = false;
-    uint64_t last_counter_ = 0;
+private:
+    bool CreateFramebuffer();
+
+    bool ready_ = false;
+    bool flip_clip_y_ = false;
+    SpriteRendererGL* pending_sprites_ = nullptr;
+    GLCapabilities capabilities_;
     uint32_t framebuffer_ = 0;
     uint32_t colour_buffer_ = 0;
     uint32_t depth_buffer_ = 0;

@@ -1,10 +1,9 @@
 #include "gl/primitive_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 
 namespace vela {

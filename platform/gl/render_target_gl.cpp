@@ -1,9 +1,8 @@
 #include "gl/render_target_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "gl/texture_gl.h"
 
@@ -30,7 +29,12 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    // Float colour as on Direct3D; without float targets (some WebGL) 8 bits a channel.
+    if (platform.Capabilities().float_render_target)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     nullptr);
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glGenFramebuffers(1, &framebuffer_);
@@ -49,12 +53,7 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
         glDeleteTextures(1, &colour);
         return;
     }
-    texture = new TextureGL(colour, width, height);
-    // Without clip control its rows can only be drawn bottom-up.
-    if (!platform.ZeroToOneDepth())
-        std::fprintf(stderr,
-                     "vela: this OpenGL has no clip control; render targets read "
-                     "upside down\n");
+    texture = new TextureGL(platform, colour, width, height);
 }
 
 RenderTargetGL::~RenderTargetGL() {

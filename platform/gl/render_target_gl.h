@@ -8,10 +8,11 @@ namespace vela {
 
 class PlatformGL;
 
-// An RGBA 32-bit float colour texture with a framebuffer that pairs it with the platform's
-// depth buffer. The platform binds that framebuffer while this is its render_target and
-// then renders rows top-down, so `texture` reads the same way up as on Direct3D when it is
-// drawn as a sprite. A failed creation leaves texture null and no framebuffer.
+// An RGBA 32-bit float colour texture (8-bit where the context can't draw into floats) with a
+// framebuffer that pairs it with the platform's depth buffer. The platform binds that framebuffer
+// while this is its render_target and then renders rows top-down, so `texture` reads the same way
+// up as on Direct3D when it is drawn as a sprite. A failed creation leaves texture null and no
+// framebuffer.
 class RenderTargetGL : public RenderTarget {
 public:
     RenderTargetGL(PlatformGL& platform, int32_t width, int32_t height);

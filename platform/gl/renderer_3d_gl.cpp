@@ -1,10 +1,9 @@
 #include "gl/renderer_3d_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 
 #include "gl/default_3d_shader_gl.h"
+#include "gl/gl_api.h"
 #include "gl/mesh_gl.h"
 #include "gl/platform_gl.h"
 #include "gl/primitive_gl.h"
@@ -39,20 +38,7 @@ void Renderer3DGL::Begin(bool clear) {
     platform_gl_.BindRenderTargets();
     if (clear)
         platform.Clear();
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(GL_DEPTH_CLAMP);
-    glDisable(GL_SCISSOR_TEST);
-    glDisable(GL_STENCIL_TEST);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ZERO);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(GL_TRUE);
+    platform_gl_.ApplyDrawState();
 }
 
 void Renderer3DGL::End() {
@@ -75,6 +61,8 @@ void Renderer3DGL::DrawMesh(const MeshInstance& instance, bool use_instance_tran
         return;
     if (use_instance_transform)
         SetWorldMatrix(instance.transform);
+    // Sprites drawn before this mesh stay before it.
+    platform_gl_.FlushPendingSprites();
     const auto* mesh = dynamic_cast<const MeshGL*>(instance.mesh);
     auto* current = dynamic_cast<Shader3DGL*>(shader);
     if (!mesh || !vertex_array_)

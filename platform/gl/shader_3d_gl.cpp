@@ -1,9 +1,8 @@
 #include "gl/shader_3d_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "graphics/shader_data.h"
 
@@ -15,7 +14,7 @@ constexpr uint32_t kMaxAttributes = 8;
 
 // The interpolated vectors are used as they arrive, not normalised again, so both
 // graphics interfaces light a pixel alike.
-const char kLitFragmentSource[] = R"(#version 330 core
+const char kLitFragmentSource[] = R"(
 #define NUM_LIGHTS 4
 layout(std140) uniform LightBuffer {
     vec4 ambient_light_colour;
@@ -59,7 +58,6 @@ Shader3DGL::Shader3DGL(const PlatformGL& platform, const char* vs_source, const 
     glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_R, GL_REPEAT);
-    glSamplerParameterf(sampler_, GL_TEXTURE_LOD_BIAS, 0.0f);
     glSamplerParameterf(sampler_, GL_TEXTURE_MIN_LOD, 0.0f);
     glSamplerParameterf(sampler_, GL_TEXTURE_MAX_LOD, 3.402823466e+38f);
 }

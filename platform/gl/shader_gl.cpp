@@ -1,10 +1,9 @@
 #include "gl/shader_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 #include <string>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "gl/texture_gl.h"
 
@@ -34,9 +33,10 @@ std::string ProgramLog(GLuint program) {
     return log;
 }
 
-GLuint Compile(GLenum stage, const char* source, const char* name) {
+GLuint Compile(GLenum stage, const std::string& prefix, const char* source, const char* name) {
     GLuint shader = glCreateShader(stage);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {prefix.c_str(), source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -53,12 +53,14 @@ GLuint Compile(GLenum stage, const char* source, const char* name) {
 
 ShaderGL::ShaderGL(const PlatformGL& platform, const char* vs_source, const char* fs_source,
                    const char* vs_name, const char* fs_name)
-    : vs_name_(vs_name ? vs_name : "vertex shader"),
+    : platform_gl_(platform),
+      vs_name_(vs_name ? vs_name : "vertex shader"),
       fs_name_(fs_name ? fs_name : "fragment shader") {
     if (!platform.IsReady() || !vs_source || !fs_source)
         return;
-    GLuint vs = Compile(GL_VERTEX_SHADER, vs_source, vs_name_);
-    GLuint fs = vs ? Compile(GL_FRAGMENT_SHADER, fs_source, fs_name_) : 0;
+    const std::string& prefix = platform.Capabilities().glsl_prefix;
+    GLuint vs = Compile(GL_VERTEX_SHADER, prefix, vs_source, vs_name_);
+    GLuint fs = vs ? Compile(GL_FRAGMENT_SHADER, prefix, fs_source, fs_name_) : 0;
     if (vs && fs) {
         GLuint program = glCreateProgram();
         glAttachShader(program, vs);

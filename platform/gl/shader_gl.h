@@ -9,12 +9,14 @@ namespace vela {
 class PlatformGL;
 class Texture;
 
-// A GLSL 330 program built from source text the program carries. Compile and link errors
+// A GLSL program built from source text the program carries, after the platform's prefix
+// (the version line, precision and depth defines: see GLCapabilities), so one text builds
+// as `#version 330 core` and as `#version 300 es`. Compile and link errors
 // go to standard error with the source's name; a shader that failed to build is not
 // valid, and renderers draw nothing with it.
 class ShaderGL : public Shader {
 public:
-    // Either source may be null, which builds no program.
+    // Either source may be null, which builds no program. Sources carry no version line.
     ShaderGL(const PlatformGL& platform, const char* vs_source, const char* fs_source,
              const char* vs_name, const char* fs_name);
     ~ShaderGL() override;
@@ -35,6 +37,7 @@ protected:
     // Points a sampler uniform at a texture unit.
     void BindSampler(const char* sampler_name, int32_t unit);
 
+    const PlatformGL& platform_gl_;
     uint32_t program_ = 0;
     const char* vs_name_;
     const char* fs_name_;

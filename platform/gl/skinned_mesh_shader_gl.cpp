@@ -1,9 +1,9 @@
 #include "gl/skinned_mesh_shader_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <vector>
 
+#include "gl/gl_api.h"
+#include "gl/platform_gl.h"
 #include "graphics/renderer_3d.h"
 #include "graphics/shader_data.h"
 
@@ -11,7 +11,7 @@ namespace vela {
 
 namespace {
 
-const char kSkinnedVertexSource[] = R"(#version 330 core
+const char kSkinnedVertexSource[] = R"(
 #define NUM_LIGHTS 4
 #define NUM_BONE_MATRICES 128
 layout(std140) uniform MatrixBuffer {
@@ -49,6 +49,10 @@ void main() {
         }
     }
     gl_Position = skinned_position * wvp;
+#ifdef CLAMP_DEPTH
+    if (gl_Position.w > 0.0)
+        gl_Position.z = clamp(gl_Position.z, CLIP_NEAR_Z * gl_Position.w, gl_Position.w);
+#endif
     vec3 world_position = (skinned_position * world).xyz;
     normal_vector = SafeNormalize(skinned_normal * mat3(world));
     for (int k = 0; k < NUM_LIGHTS; ++k)
@@ -105,8 +109,8 @@ void SkinnedMeshShaderGL::SetConstantBuffers(const void* data) {
         return;
     MatrixConstants matrices;
     matrices.world.Transpose(renderer->world_matrix);
-    matrices.wvp.Transpose(renderer->world_matrix * renderer->view_matrix *
-                           renderer->projection_matrix);
+    matrices.wvp.Transpose(platform_gl_.FitClipY(renderer->world_matrix * renderer->view_matrix *
+                                                 renderer->projection_matrix));
     Vector4 light_position[4];
     LightColourConstants colours;
     colours.ambient_light_colour = data_->ambient_light_colour;

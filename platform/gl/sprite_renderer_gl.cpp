@@ -1,8 +1,9 @@
 #include "gl/sprite_renderer_gl.h"
 
-#include <epoxy/gl.h>
+#include <cstring>
 
 #include "gl/default_sprite_shader_gl.h"
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "graphics/texture.h"
 
@@ -15,71 +16,117 @@ SpriteRendererGL::SpriteRendererGL(PlatformGL& platform)
     default_shader = new DefaultSpriteShaderGL(platform);
     shader = default_shader;
 
-    glGenVertexArrays(1, &vertex_array_);
-    glGenBuffers(1, &vertex_buffer_);
-    glBindVertexArray(vertex_array_);
-    glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer_);
+    glGenBuffers(1, &quad_buffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, quad_buffer_);
     glBufferData(GL_ARRAY_BUFFER, sizeof(kSpriteQuadVertices), kSpriteQuadVertices, GL_STATIC_DRAW);
+
+    glGenVertexArrays(1, &quad_array_);
+    glBindVertexArray(quad_array_);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+
+    glGenBuffers(1, &instance_buffer_);
+    glGenVertexArrays(1, &instance_array_);
+    glBindVertexArray(instance_array_);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, instance_buffer_);
+    for (uint32_t row = 0; row < 4; ++row) {
+        const GLuint location = DefaultSpriteShaderGL::kSpriteDataLocation + row;
+        const void* offset = reinterpret_cast<const void*>(uintptr_t{row * 4 * sizeof(float)});
+        glEnableVertexAttribArray(location);
+        glVertexAttribPointer(location, 4, GL_FLOAT, GL_FALSE, sizeof(Matrix44), offset);
+        glVertexAttribDivisor(location, 1);
+    }
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
+    run_.reserve(kMaxRun);
     default_texture_ = CreateCheckerTexture(16, 1, platform);
 }
 
 SpriteRendererGL::~SpriteRendererGL() {
+    Flush();
+    platform_gl_.ForgetPendingSprites(this);
     delete default_texture_;
-    if (vertex_buffer_)
-        glDeleteBuffers(1, &vertex_buffer_);
-    if (vertex_array_)
-        glDeleteVertexArrays(1, &vertex_array_);
+    if (instance_buffer_)
+        glDeleteBuffers(1, &instance_buffer_);
+    if (quad_buffer_)
+        glDeleteBuffers(1, &quad_buffer_);
+    if (instance_array_)
+        glDeleteVertexArrays(1, &instance_array_);
+    if (quad_array_)
+        glDeleteVertexArrays(1, &quad_array_);
 }
 
 void SpriteRendererGL::Begin(bool clear) {
     platform_gl_.BindRenderTargets();
     if (clear)
         platform.Clear();
-}
-
-void SpriteRendererGL::SetStates() const {
-    // GL decides winding in window coordinates, whose y runs up the screen as seen, so
-    // clockwise here is clockwise on screen.
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glEnable(GL_DEPTH_CLAMP);
-    glDisable(GL_SCISSOR_TEST);
-    glDisable(GL_STENCIL_TEST);
-    glEnable(GL_BLEND);
-    glBlendEquation(GL_FUNC_ADD);
-    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ZERO);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(GL_TRUE);
+    // Once here, not per sprite: nothing between Begin and End changes it, and the 3D
+    // renderer, which shares the context, sets the same.
+    platform_gl_.ApplyDrawState();
 }
 
 void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
     auto* sprite_shader = dynamic_cast<ShaderGL*>(shader);
-    if (!vertex_array_ || !sprite_shader || !sprite_shader->IsValid())
+    if (!instance_array_ || !sprite_shader || !sprite_shader->IsValid())
         return;
-    const SpriteConstants constants = BuildConstants(sprite);
     Texture* texture = sprite.texture ? sprite.texture : default_texture_;
+    auto* batch_shader = dynamic_cast<DefaultSpriteShaderGL*>(sprite_shader);
+    if (!batch_shader) {
+        Flush();
+        DrawAlone(*sprite_shader, sprite, texture);
+        return;
+    }
+    if (!run_.empty() &&
+        (batch_shader != run_shader_ || texture != run_texture_ || run_.size() >= kMaxRun ||
+         std::memcmp(&projection_matrix, &run_projection_, sizeof(Matrix44)) != 0))
+        Flush();
+    if (run_.empty()) {
+        run_shader_ = batch_shader;
+        run_texture_ = texture;
+        run_projection_ = projection_matrix;
+        platform_gl_.SetPendingSprites(this);
+    }
+    run_.push_back(BuildSpriteData(sprite));
+}
 
-    sprite_shader->Set();
-    glBindVertexArray(vertex_array_);
-    SetStates();
-    sprite_shader->SetConstantBuffers(&constants);
-    sprite_shader->SetTexture(texture);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+void SpriteRendererGL::Flush() {
+    if (run_.empty())
+        return;
+    platform_gl_.ForgetPendingSprites(this);
+    run_shader_->Set();
+    // The projection is fitted now: the run was drawn into the target bound now.
+    run_shader_->SetProjection(platform_gl_.FitClipY(run_projection_));
+    glBindVertexArray(instance_array_);
+    glBindBuffer(GL_ARRAY_BUFFER, instance_buffer_);
+    // A fresh store each run: the GPU never waits for a draw still reading the last one.
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(run_.size() * sizeof(Matrix44)),
+                 run_.data(), GL_STREAM_DRAW);
+    run_shader_->SetTexture(run_texture_);
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(run_.size()));
+    ++draw_calls_;
     // Unbound once in End, not after every draw: a texture change per draw costs Mesa a
     // flush, four times the whole draw's time on llvmpipe.
+    texture_bound_ = true;
+    run_.clear();
+}
+
+void SpriteRendererGL::DrawAlone(ShaderGL& sprite_shader, const Sprite& sprite, Texture* texture) {
+    SpriteConstants constants = BuildConstants(sprite);
+    constants.projection = platform_gl_.FitClipY(constants.projection);
+    sprite_shader.Set();
+    glBindVertexArray(quad_array_);
+    sprite_shader.SetConstantBuffers(&constants);
+    sprite_shader.SetTexture(texture);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++draw_calls_;
     texture_bound_ = true;
 }
 
 void SpriteRendererGL::End() {
+    Flush();
     // Nothing left bound that a later pass might render into.
     if (texture_bound_) {
         glActiveTexture(GL_TEXTURE0);

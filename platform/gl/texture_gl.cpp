@@ -1,15 +1,14 @@
 #include "gl/texture_gl.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdio>
 
+#include "gl/gl_api.h"
 #include "gl/platform_gl.h"
 #include "graphics/image_data.h"
 
 namespace vela {
 
-TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) {
+TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) : platform_gl_(platform) {
     const bool has_pixels = image.pixels != nullptr;
     GLint max_size = 16384;
     if (platform.IsReady())
@@ -37,12 +36,14 @@ TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) {
         Upload();
 }
 
-TextureGL::TextureGL(uint32_t adopted_texture, int32_t width, int32_t height)
-    : texture_(adopted_texture), width_(width), height_(height) {}
+TextureGL::TextureGL(PlatformGL& platform, uint32_t adopted_texture, int32_t width, int32_t height)
+    : platform_gl_(platform), texture_(adopted_texture), width_(width), height_(height) {}
 
 TextureGL::~TextureGL() {
-    if (texture_)
-        glDeleteTextures(1, &texture_);
+    if (!texture_)
+        return;
+    platform_gl_.FlushPendingSprites();
+    glDeleteTextures(1, &texture_);
 }
 
 void TextureGL::Upload() {

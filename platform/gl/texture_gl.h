@@ -15,7 +15,8 @@ class TextureGL : public Texture {
 public:
     TextureGL(PlatformGL& platform, const ImageData& image);
     // Takes ownership of an existing GL texture (render targets).
-    TextureGL(uint32_t adopted_texture, int32_t width, int32_t height);
+    TextureGL(PlatformGL& platform, uint32_t adopted_texture, int32_t width, int32_t height);
+    // Sprites not yet drawn with it are drawn first.
     ~TextureGL() override;
 
     void Bind(uint32_t unit) const;
@@ -29,6 +30,7 @@ public:
 private:
     void Upload();
 
+    PlatformGL& platform_gl_;
     uint32_t texture_ = 0;
     int32_t width_ = 0;
     int32_t height_ = 0;

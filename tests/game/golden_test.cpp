@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "graphics/image_data.h"
 #include "graphics/png_loader.h"
 #include "graphics/png_writer.h"
@@ -117,7 +117,7 @@ public:
         }
     }
 
-    vela::PlatformGL gl;
+    vela::PlatformSDL gl;
     PlatformHarness harness;
     ScriptedControllerInputManager* pad = nullptr;
     std::unique_ptr<SpriteApplication> game;
@@ -205,7 +205,7 @@ TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
                                 " --screenshot last.png";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-    vela::PlatformGL gl(960, 544, false, true);
+    vela::PlatformSDL gl(960, 544, false, true);
     vela::PNGLoader loader;
     vela::ImageData got, want;
     loader.Load(shot.c_str(), gl, got);

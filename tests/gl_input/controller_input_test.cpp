@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "input/sony_controller_input_manager.h"
 
 namespace {
@@ -37,7 +37,7 @@ void PushFocus(bool gained) {
 class ControllerInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform_ = std::make_unique<PlatformGL>(64, 64, false, false);
+        platform_ = std::make_unique<PlatformSDL>(64, 64, false, false);
         ASSERT_TRUE(platform_->IsReady());
         manager_.reset(platform_->CreateSonyControllerInputManager());
         ASSERT_NE(manager_, nullptr);
@@ -86,7 +86,7 @@ protected:
     }
     const SonyController& Pad() const { return manager_->GetController(0); }
 
-    std::unique_ptr<PlatformGL> platform_;
+    std::unique_ptr<PlatformSDL> platform_;
     std::unique_ptr<SonyControllerInputManager> manager_;
     SDL_Joystick* pad_ = nullptr;
     int pad_index_ = -1;

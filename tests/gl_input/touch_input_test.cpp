@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "input/touch_input_manager.h"
 
 namespace {
@@ -22,7 +22,7 @@ void PushButton(Uint8 button, bool down) {
 class TouchInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform_ = std::make_unique<PlatformGL>(320, 200, false, false);
+        platform_ = std::make_unique<PlatformSDL>(320, 200, false, false);
         ASSERT_TRUE(platform_->IsReady());
         manager_.reset(platform_->CreateTouchInputManager());
         ASSERT_NE(manager_, nullptr);
@@ -34,7 +34,7 @@ protected:
     const Touch& Left() const { return manager_->GetTouch(0, 0); }
     const Touch& Right() const { return manager_->GetTouch(0, 1); }
 
-    std::unique_ptr<PlatformGL> platform_;
+    std::unique_ptr<PlatformSDL> platform_;
     std::unique_ptr<TouchInputManager> manager_;
 };
 

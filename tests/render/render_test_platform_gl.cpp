@@ -1,13 +1,13 @@
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "render_test_platform.h"
 
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {
-    auto platform = std::make_unique<vela::PlatformGL>(width, height, false, false);
+    auto platform = std::make_unique<vela::PlatformSDL>(width, height, false, false);
     if (!platform->IsReady())
         return nullptr;
     return platform;
 }
 
 vela::FrameCapture* GetFrameCapture(vela::Platform& platform) {
-    return dynamic_cast<vela::PlatformGL*>(&platform);
+    return dynamic_cast<vela::PlatformSDL*>(&platform);
 }

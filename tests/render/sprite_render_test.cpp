@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "graphics/image_data.h"
 #include "graphics/sprite.h"
@@ -299,6 +300,62 @@ TEST_F(SpriteRenderTest, ImageWithoutPixelsShowsThePlaceholderChecks) {
     EXPECT_TRUE(PixelIs(frame, 76, 68, black));
     EXPECT_TRUE(PixelIs(frame, 68, 76, black));
     EXPECT_TRUE(PixelIs(frame, 131, 131, magenta));
+}
+
+// Many sprites in one Begin/End, with the texture changing in runs of every length and
+// depths crossing, give exactly the frame of one Begin/End per sprite: however a platform
+// groups its draws, order, depth and blending are those of single draws.
+TEST_F(SpriteRenderTest, TenThousandSpritesDrawTheSameFrameAsOneDrawEach) {
+    auto quadrants = MakeQuadrantTexture();
+    auto soft = MakeTexture(16, 16, [](int x, int y) -> uint32_t {
+        const uint32_t alpha = static_cast<uint32_t>((x + y) * 8);
+        return alpha << 24 | static_cast<uint32_t>(x * 16) << 8 | 0x40u;
+    });
+    Texture* textures[] = {quadrants.get(), soft.get(), nullptr};
+    std::vector<Sprite> sprites;
+    uint32_t seed = 12345u;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    while (sprites.size() < 10000) {
+        Texture* texture = textures[next(3)];
+        const uint32_t run = 1 + next(next(4) == 0 ? 40 : 3);
+        for (uint32_t i = 0; i < run && sprites.size() < 10000; ++i) {
+            Sprite sprite = MakeSprite(
+                static_cast<float>(next(kWidth)), static_cast<float>(next(kHeight)),
+                static_cast<float>(next(9)) / 4.0f - 1.0f, static_cast<float>(4 + next(60)),
+                static_cast<float>(4 + next(60)), 0x60000000u | next(0x1000000), texture);
+            sprite.colour |= next(2) ? 0xFF000000u : 0u;
+            sprite.rotation = static_cast<float>(next(628)) / 100.0f;
+            sprites.push_back(sprite);
+        }
+    }
+
+    renderer_->Begin(true);
+    for (const Sprite& sprite : sprites)
+        renderer_->DrawSprite(sprite);
+    renderer_->End();
+    const ImageData together = Frame();
+
+    renderer_->Begin(true);
+    renderer_->End();
+    for (const Sprite& sprite : sprites) {
+        renderer_->Begin(false);
+        renderer_->DrawSprite(sprite);
+        renderer_->End();
+    }
+    const ImageData apart = Frame();
+
+    ASSERT_FALSE(together.Empty());
+    ASSERT_FALSE(apart.Empty());
+    EXPECT_GT(CoverageOf(together).count, kWidth * kHeight / 2);
+    int differing = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (!Close(PixelAt(together, x, y), PixelAt(apart, x, y), 0) && ++differing <= 3)
+                ADD_FAILURE() << "at (" << x << ", " << y << ")";
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 #include "graphics/mesh.h"
 #include "graphics/primitive.h"
 #include "graphics/render_target.h"
@@ -14,7 +14,7 @@ namespace {
 
 TEST(Render3DGLTest, InertPlatformMakesObjectsThatDrawNothingAndTouchNoGL) {
     testing::internal::CaptureStderr();
-    vela::PlatformGL platform(0, 544, false, true);
+    vela::PlatformSDL platform(0, 544, false, true);
     testing::internal::GetCapturedStderr();
     ASSERT_FALSE(platform.IsReady());
 

@@ -1,14 +1,14 @@
-#include "gl/touch_input_manager_sdl.h"
+#include "sdl/touch_input_manager_sdl.h"
 
 #include <SDL.h>
 
 #include <cstring>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 
 namespace vela {
 
-TouchInputManagerSDL::TouchInputManagerSDL(PlatformGL& platform) : window_(platform.GetWindow()) {
+TouchInputManagerSDL::TouchInputManagerSDL(PlatformSDL& platform) : window_(platform.GetWindow()) {
     // Drivers without a desktop (offscreen, dummy, Wayland) can't place the cursor outside
     // the window; there the last position SDL saw is used.
     const char* driver = SDL_GetCurrentVideoDriver();

@@ -1,4 +1,4 @@
-#include "gl/input_event_watch_sdl.h"
+#include "sdl/input_event_watch_sdl.h"
 
 namespace vela {
 

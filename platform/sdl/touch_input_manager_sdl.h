@@ -2,21 +2,21 @@
 
 #include <cstdint>
 
-#include "gl/input_event_watch_sdl.h"
 #include "input/touch_input_manager.h"
+#include "sdl/input_event_watch_sdl.h"
 
 struct SDL_Window;
 
 namespace vela {
 
-class PlatformGL;
+class PlatformSDL;
 
 // The mouse as panel 0: the left button drives touch 0, the right button touch 1, both at
 // the cursor in client pixels (outside the window: negative or beyond its size, where the
 // window system tells). The panel reports nothing until it is enabled.
 class TouchInputManagerSDL : public TouchInputManager {
 public:
-    explicit TouchInputManagerSDL(PlatformGL& platform);
+    explicit TouchInputManagerSDL(PlatformSDL& platform);
 
     void Update() override;
     void EnablePanel(int32_t panel) override;

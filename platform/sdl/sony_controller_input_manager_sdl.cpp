@@ -1,10 +1,10 @@
-#include "gl/sony_controller_input_manager_sdl.h"
+#include "sdl/sony_controller_input_manager_sdl.h"
 
 #include <SDL.h>
 
 #include <cstdio>
 
-#include "gl/platform_gl.h"
+#include "sdl/platform_sdl.h"
 
 namespace vela {
 
@@ -81,7 +81,7 @@ constexpr Sint16 kTriggerThreshold = 16384;
 
 }  // namespace
 
-SonyControllerInputManagerSDL::SonyControllerInputManagerSDL(PlatformGL&) {
+SonyControllerInputManagerSDL::SonyControllerInputManagerSDL(PlatformSDL&) {
     // The pad keeps working while another window has the focus (and in headless runs,
     // where no window ever has it). A user's own setting of the hint wins.
     SDL_SetHintWithPriority(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1", SDL_HINT_DEFAULT);

@@ -8,16 +8,16 @@
 #include <memory>
 #include <string>
 
-#include "gl/platform_gl.h"
 #include "gl/shader_gl.h"
 #include "graphics/image_data.h"
 #include "graphics/sprite_renderer.h"
 #include "graphics/texture.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 
 using vela::Matrix44;
-using vela::PlatformGL;
+using vela::PlatformSDL;
 
 // Depth of a view-space point (0, 0, z) after projection and the divide.
 float ProjectedDepth(const Matrix44& m, float z) {
@@ -49,15 +49,15 @@ private:
 
 class BrokenShader : public vela::ShaderGL {
 public:
-    explicit BrokenShader(const PlatformGL& platform)
-        : ShaderGL(platform, "#version 330 core\nvoid main() { gl_Position = nope; }\n",
-                   "#version 330 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n",
-                   "broken_vs.glsl", "broken_fs.glsl") {}
+    explicit BrokenShader(const PlatformSDL& platform)
+        : ShaderGL(platform, "void main() { gl_Position = nope; }\n",
+                   "out vec4 c;\nvoid main() { c = vec4(1.0); }\n", "broken_vs.glsl",
+                   "broken_fs.glsl") {}
     void SetConstantBuffers(const void*) override {}
 };
 
-TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowOrFillsTheDesktop) {
-    PlatformGL platform(640, 360, false, true);
+TEST(PlatformSDLTest, OpensTheNamedFixedSizeWindowOrFillsTheDesktop) {
+    PlatformSDL platform(640, 360, false, true);
     ASSERT_TRUE(platform.IsReady());
     EXPECT_STREQ(SDL_GetWindowTitle(platform.GetWindow()), "Framework Application");
     int w = 0, h = 0;
@@ -69,8 +69,8 @@ TEST(PlatformGLTest, OpensTheNamedFixedSizeWindowOrFillsTheDesktop) {
     EXPECT_EQ(SDL_GetWindowFlags(platform.GetWindow()) & SDL_WINDOW_RESIZABLE, 0u);
 }
 
-TEST(PlatformGLTest, FullScreenTakesTheDesktopSizeWhateverWasAsked) {
-    PlatformGL platform(100, 50, true, false);
+TEST(PlatformSDLTest, FullScreenTakesTheDesktopSizeWhateverWasAsked) {
+    PlatformSDL platform(100, 50, true, false);
     ASSERT_TRUE(platform.IsReady());
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
@@ -83,8 +83,8 @@ TEST(PlatformGLTest, FullScreenTakesTheDesktopSizeWhateverWasAsked) {
     EXPECT_EQ(frame.height, desktop.h);
 }
 
-TEST(PlatformGLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
-    PlatformGL platform(64, 64, false, false);
+TEST(PlatformSDLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
+    PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     GLint mode = GL_NEGATIVE_ONE_TO_ONE;
     if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"))
@@ -103,15 +103,32 @@ TEST(PlatformGLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
     // Without clip control only depth changes: near to -1, far to +1.
     Matrix44 d3d;
     d3d.PerspectiveFovProjection(1.0f, 1.5f, 0.5f, 50.0f);
-    const Matrix44 gl = PlatformGL::FitClipDepth(d3d, false);
+    const Matrix44 gl = PlatformSDL::FitClipDepth(d3d, false);
     EXPECT_NEAR(ProjectedDepth(gl, -0.5f), -1.0f, 1e-5);
     EXPECT_NEAR(ProjectedDepth(gl, -50.0f), 1.0f, 1e-5);
     EXPECT_EQ(gl.m[0][0], d3d.m[0][0]);
     EXPECT_EQ(gl.m[2][3], d3d.m[2][3]);
 }
 
-TEST(PlatformGLTest, FrameClockStartsAtZeroThenMeasuresTheGap) {
-    PlatformGL platform(64, 64, false, false);
+// Run by the suite's second pass with VELA_GL_AS_WEBGL2=1: proves that pass really takes
+// the browser's path.
+TEST(PlatformSDLTest, AsWebGL2TheBrowsersPathIsTaken) {
+    const char* as_webgl = std::getenv("VELA_GL_AS_WEBGL2");
+    if (!as_webgl || std::string(as_webgl) != "1")
+        GTEST_SKIP() << "VELA_GL_AS_WEBGL2 is not set";
+    PlatformSDL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    const vela::GLCapabilities& caps = platform.Capabilities();
+    EXPECT_TRUE(caps.gles);
+    EXPECT_EQ(caps.glsl_prefix.rfind("#version 300 es\n", 0), 0u) << caps.glsl_prefix;
+    EXPECT_NE(caps.glsl_prefix.find("#define CLIP_NEAR_Z -1.0"), std::string::npos);
+    EXPECT_FALSE(platform.ZeroToOneDepth());
+    EXPECT_FALSE(caps.depth_clamp);
+    EXPECT_FALSE(caps.float_render_target);
+}
+
+TEST(PlatformSDLTest, FrameClockStartsAtZeroThenMeasuresTheGap) {
+    PlatformSDL platform(64, 64, false, false);
     EXPECT_LT(platform.GetFrameTime(), 0.005f);
     SDL_Delay(30);
     const float gap = platform.GetFrameTime();
@@ -119,8 +136,8 @@ TEST(PlatformGLTest, FrameClockStartsAtZeroThenMeasuresTheGap) {
     EXPECT_LT(gap, 1.0f);
 }
 
-TEST(PlatformGLTest, UpdateIsTrueUntilTheQuitRequestIsTaken) {
-    PlatformGL platform(64, 64, false, false);
+TEST(PlatformSDLTest, UpdateIsTrueUntilTheQuitRequestIsTaken) {
+    PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -132,8 +149,8 @@ TEST(PlatformGLTest, UpdateIsTrueUntilTheQuitRequestIsTaken) {
     EXPECT_FALSE(platform.Update());
 }
 
-TEST(PlatformGLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
-    PlatformGL platform(64, 64, false, false);
+TEST(PlatformSDLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
+    PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     platform.clear_colour = vela::Vector4(1.0f, 0.0f, 0.0f, 1.0f);
     platform.PreRender();
@@ -147,9 +164,9 @@ TEST(PlatformGLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
     EXPECT_EQ(static_cast<uint32_t>(bound), platform.GetFramebuffer());
 }
 
-TEST(PlatformGLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
+TEST(PlatformSDLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
     testing::internal::CaptureStderr();
-    PlatformGL platform(0, 544, false, true);
+    PlatformSDL platform(0, 544, false, true);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(platform.IsReady());
     EXPECT_NE(errors.find("0x544"), std::string::npos) << errors;
@@ -172,20 +189,20 @@ TEST(PlatformGLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
     renderer->End();
 }
 
-TEST(PlatformGLTest, WithoutAnyDisplayItSaysSoInOneLine) {
+TEST(PlatformSDLTest, WithoutAnyDisplayItSaysSoInOneLine) {
     ScopedUnsetEnv driver("SDL_VIDEODRIVER");
     ScopedUnsetEnv display("DISPLAY");
     ScopedUnsetEnv wayland("WAYLAND_DISPLAY");
     testing::internal::CaptureStderr();
-    PlatformGL platform(960, 544, false, true);
+    PlatformSDL platform(960, 544, false, true);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(platform.IsReady());
     EXPECT_EQ(errors,
               "No display found: set DISPLAY, or SDL_VIDEODRIVER=offscreen to run headless\n");
 }
 
-TEST(PlatformGLTest, ShaderThatFailsToBuildIsNamedAndDrawsNothing) {
-    PlatformGL platform(64, 64, false, false);
+TEST(PlatformSDLTest, ShaderThatFailsToBuildIsNamedAndDrawsNothing) {
+    PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     testing::internal::CaptureStderr();
     auto* broken = new BrokenShader(platform);

@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "gl/input_event_watch_sdl.h"
 #include "input/sony_controller_input_manager.h"
+#include "sdl/input_event_watch_sdl.h"
 
 struct _SDL_GameController;
 
 namespace vela {
 
-class PlatformGL;
+class PlatformSDL;
 
 // Controller 0 is the first SDL game controller, with the keyboard merged into the same
 // record so everything is playable without a pad. Pads plugged in or pulled out while
@@ -22,7 +22,7 @@ class PlatformGL;
 // P = start, Tab = select, Home = aux.
 class SonyControllerInputManagerSDL : public SonyControllerInputManager {
 public:
-    explicit SonyControllerInputManagerSDL(PlatformGL& platform);
+    explicit SonyControllerInputManagerSDL(PlatformSDL& platform);
     ~SonyControllerInputManagerSDL() override;
 
     int32_t Update() override;
