@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "frame_loop.h"
-#include "gl/platform_gl.h"
 #include "graphics/frame_capture.h"
 #include "graphics/image_data.h"
 #include "graphics/sprite.h"
@@ -15,16 +14,17 @@
 #include "graphics/texture.h"
 #include "runner_options.h"
 #include "scene.h"
+#include "sdl/platform_sdl.h"
 
 int main(int argc, char** argv) {
     peers::RunnerOptions options;
     if (!peers::ParseRunnerOptions(argc, argv, options))
         return 2;
 
-    vela::PlatformGL gl_platform(peers::kWidth, peers::kHeight, false, false);
-    if (!gl_platform.IsReady())
+    vela::PlatformSDL sdl_platform(peers::kWidth, peers::kHeight, false, false);
+    if (!sdl_platform.IsReady())
         return 1;
-    vela::Platform& platform = gl_platform;
+    vela::Platform& platform = sdl_platform;
     // The peers' clear colour as bytes, so every frame starts from the same pixels.
     platform.clear_colour = vela::Vector4(102 / 255.0f, 134 / 255.0f, 179 / 255.0f, 1.0f);
 
