@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "game_rig.h"
-#include "sdl/platform_sdl.h"
 #include "input/sony_controller.h"
 #include "platform_harness.h"
 #include "scripted_controller_input_manager.h"
+#include "sdl/platform_sdl.h"
 #include "sprite_application.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // 1,000 textured, turned, blended 32 x 32 sprites per frame, headless, through the GL
 // sprite renderer and through SDL's own 2D renderer (opengl driver) with the same sprites.
 // Each frame ends with a one-pixel read-back, so both count finished drawing.
+// BM_VelaFrame/N is a whole frame of N sprites (0: the empty frame): clear, draw, present,
+// glFinish, with the GL draw calls it made.
 //   sprites_bench [--benchmark_min_time=2]
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -14,11 +16,12 @@
 #include <memory>
 #include <vector>
 
-#include "sdl/platform_sdl.h"
+#include "gl/sprite_renderer_gl.h"
 #include "graphics/image_data.h"
 #include "graphics/sprite.h"
 #include "graphics/sprite_renderer.h"
 #include "graphics/texture.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 
@@ -33,8 +36,8 @@ struct BenchSprite {
 };
 
 // The same scatter for both renderers.
-std::vector<BenchSprite> MakeSprites() {
-    std::vector<BenchSprite> sprites(kSprites);
+std::vector<BenchSprite> MakeSprites(int count = kSprites) {
+    std::vector<BenchSprite> sprites(count);
     uint32_t seed = 7u;
     auto next = [&seed]() {
         seed = seed * 1664525u + 1013904223u;
@@ -170,6 +173,52 @@ void BM_SdlRenderer(benchmark::State& state) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+void BM_VelaFrame(benchmark::State& state) {
+    vela::PlatformSDL platform(kWidth, kHeight, false, false);
+    if (!platform.IsReady()) {
+        state.SkipWithError("no GL platform");
+        return;
+    }
+    std::unique_ptr<vela::SpriteRenderer> renderer(platform.CreateSpriteRenderer());
+    auto* renderer_gl = dynamic_cast<vela::SpriteRendererGL*>(renderer.get());
+    vela::ImageData image;
+    image.Allocate(kSize, kSize);
+    const std::vector<uint8_t> disc = MakeDisc();
+    std::copy(disc.begin(), disc.end(), image.pixels);
+    std::unique_ptr<vela::Texture> texture(platform.CreateTexture(image));
+    std::vector<vela::Sprite> sprites;
+    for (const BenchSprite& s : MakeSprites(static_cast<int>(state.range(0)))) {
+        vela::Sprite sprite;
+        sprite.position = vela::Vector3(s.x, s.y, 0.0f);
+        sprite.width = sprite.height = kSize;
+        sprite.rotation = s.degrees * 3.14159265f / 180.0f;
+        sprite.colour = s.r | s.g << 8 | s.b << 16 | static_cast<uint32_t>(s.a) << 24;
+        sprite.texture = texture.get();
+        sprites.push_back(sprite);
+    }
+    const uint64_t calls_before = renderer_gl ? renderer_gl->GetDrawCalls() : 0;
+    for (auto _ : state) {
+        platform.PreRender();
+        renderer->Begin(false);
+        for (const vela::Sprite& sprite : sprites)
+            renderer->DrawSprite(sprite);
+        renderer->End();
+        platform.PostRender();
+        glFinish();
+    }
+    if (renderer_gl)
+        state.counters["draw_calls_per_frame"] =
+            static_cast<double>(renderer_gl->GetDrawCalls() - calls_before) /
+            static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_VelaFrame)
+    ->Arg(0)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_VelaSpriteRenderer)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SdlRenderer)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "sdl/platform_sdl.h"
 #include "mesh3d_demo.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 

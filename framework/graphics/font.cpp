@@ -103,13 +103,6 @@ bool ParseChar(std::istringstream& line, Font& font) {
     return in_table;
 }
 
-struct FileCloser {
-    void operator()(File* file) const {
-        file->Close();
-        delete file;
-    }
-};
-
 }  // namespace
 
 Font::Font() = default;

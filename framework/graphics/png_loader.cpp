@@ -45,13 +45,6 @@ void OnWarning(png_structp, png_const_charp) {
     // Warnings (odd colour profiles and the like) still give a good picture.
 }
 
-struct FileCloser {
-    void operator()(File* file) const {
-        file->Close();
-        delete file;
-    }
-};
-
 }  // namespace
 
 void PNGLoader::Load(const char* filename, Platform& platform, ImageData& image) {

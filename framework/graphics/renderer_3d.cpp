@@ -1,5 +1,7 @@
 #include "graphics/renderer_3d.h"
 
+#include <cstdio>
+
 #include "graphics/shader.h"
 
 namespace vela {
@@ -27,6 +29,33 @@ void Renderer3D::SetWorldMatrix(const Matrix44& world) {
         inverse.SetIdentity();
     }
     normal_matrix.Transpose(inverse);
+}
+
+namespace {
+
+enum Warning : uint32_t {
+    kWarnedVertexSize = 1u << 0,
+    kWarnedIndices = 1u << 1,
+};
+
+}  // namespace
+
+bool Renderer3D::VerticesFit(const Mesh& mesh, uint32_t shader_vertex_size) {
+    if (mesh.vertex_byte_size >= shader_vertex_size)
+        return true;
+    if (!(warned_ & kWarnedVertexSize))
+        std::fprintf(stderr, "vela: mesh vertices are smaller than the shader reads; not drawn\n");
+    warned_ |= kWarnedVertexSize;
+    return false;
+}
+
+bool Renderer3D::IndicesFit(const Mesh& mesh, const Primitive& primitive) {
+    if (primitive.GetMaxIndex() < mesh.num_vertices)
+        return true;
+    if (!(warned_ & kWarnedIndices))
+        std::fprintf(stderr, "vela: primitive indexes past its mesh's vertices; not drawn\n");
+    warned_ |= kWarnedIndices;
+    return false;
 }
 
 }  // namespace vela

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/mesh.h"
+#include "graphics/primitive.h"
 #include "graphics/shader_data.h"
 #include "maths/matrix44.h"
 
@@ -41,6 +42,17 @@ public:
     SkinnedMeshShaderData skinned_mesh_shader_data;
     Platform& platform;
     Matrix44 world_matrix;
+
+protected:
+    // The draw-skip rules of every platform; the first break of each rule goes to standard
+    // error, once per renderer. False when the mesh's vertices are smaller than the shader
+    // reads (shader_vertex_size bytes)...
+    bool VerticesFit(const Mesh& mesh, uint32_t shader_vertex_size);
+    // ...and when the primitive indexes past its mesh's vertices.
+    bool IndicesFit(const Mesh& mesh, const Primitive& primitive);
+
+private:
+    uint32_t warned_ = 0;
 };
 
 }  // namespace vela

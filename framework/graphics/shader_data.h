@@ -21,6 +21,9 @@ public:
 
     // Appends a copy; returns its index.
     int AddPointLight(const PointLight& light);
+    // The shaders' four light slots: position (w 1) and colour of the first four lights,
+    // (0, 0, 0, 1) for slots without one.
+    void FillLightSlots(Vector4 positions[kMaxLights], Vector4 colours[kMaxLights]) const;
 
     Vector4 ambient_light_colour{0.5f, 0.5f, 0.5f, 1.0f};
     std::vector<PointLight> point_lights;

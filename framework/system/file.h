@@ -24,4 +24,12 @@ public:
     virtual bool GetSize(int32_t& size) = 0;
 };
 
+// Closes, then deletes: for std::unique_ptr<File, FileCloser> over CreateFile's result.
+struct FileCloser {
+    void operator()(File* file) const {
+        file->Close();
+        delete file;
+    }
+};
+
 }  // namespace vela

@@ -191,20 +191,6 @@ HRESULT Default3DShaderD3D11::CreateSampler(ID3D11Device* device, ID3D11SamplerS
     return device->CreateSamplerState(&desc, sampler);
 }
 
-void Default3DShaderD3D11::FillLights(const Default3DShaderData& data, Vector4 positions[4],
-                                      Vector4 colours[4]) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (i < data.point_lights.size()) {
-            const PointLight& light = data.point_lights[i];
-            positions[i] = Vector4(light.position.x, light.position.y, light.position.z, 1.0f);
-            colours[i] = light.colour;
-        } else {
-            positions[i] = Vector4(0.0f, 0.0f, 0.0f, 1.0f);
-            colours[i] = Vector4(0.0f, 0.0f, 0.0f, 1.0f);
-        }
-    }
-}
-
 void Default3DShaderD3D11::Set(ID3D11DeviceContext* context) {
     ShaderD3D11::Set(context);
     context->PSSetSamplers(0, 1, &sampler_state);
@@ -228,7 +214,7 @@ HRESULT Default3DShaderD3D11::UploadConstants(ID3D11DeviceContext* context,
     matrices.invworld.Transpose(renderer.normal_matrix);
     LightConstants lights;
     lights.ambient_light_colour = shader_data->ambient_light_colour;
-    FillLights(*shader_data, matrices.light_position, lights.light_colour);
+    shader_data->FillLightSlots(matrices.light_position, lights.light_colour);
 
     // Each buffer on its own: a discarding map that went through must be filled, and one
     // that failed keeps what the previous draw left.

@@ -42,9 +42,6 @@ public:
 
     // What both 3D shaders bind: linear filtering, wrapping on all axes.
     static HRESULT CreateSampler(ID3D11Device* device, ID3D11SamplerState** sampler);
-    // Positions (w 1) and colours of the first four lights; (0, 0, 0, 1) for the rest.
-    static void FillLights(const Default3DShaderData& data, Vector4 positions[4],
-                           Vector4 colours[4]);
     // Maps with discard and copies `size` bytes; a failed map leaves the old contents and
     // returns its status.
     static HRESULT WriteBuffer(ID3D11DeviceContext* context, ID3D11Buffer* buffer, const void* data,

@@ -25,7 +25,7 @@ bool MeshD3D11::InitVertexBuffer(Platform& platform, const void* vertices, uint3
     // The product can pass 32 bits; a buffer cut short would then be updated past its end.
     const uint64_t bytes = static_cast<uint64_t>(count) * byte_size;
     if (bytes > UINT32_MAX) {
-        std::fprintf(stderr, "MeshD3D11: vertex buffer of %llu bytes is too large\n",
+        std::fprintf(stderr, "vela: vertex buffer of %llu bytes is too large\n",
                      static_cast<unsigned long long>(bytes));
         return false;
     }
@@ -41,7 +41,7 @@ bool MeshD3D11::InitVertexBuffer(Platform& platform, const void* vertices, uint3
     D3D11_SUBRESOURCE_DATA initial = {};
     initial.pSysMem = vertices;
     if (FAILED(device->CreateBuffer(&desc, &initial, &vertex_buffer))) {
-        std::fprintf(stderr, "MeshD3D11: vertex buffer of %llu bytes could not be created\n",
+        std::fprintf(stderr, "vela: vertex buffer of %llu bytes could not be created\n",
                      static_cast<unsigned long long>(bytes));
         vertex_buffer = nullptr;
         return false;

@@ -29,7 +29,7 @@ PlatformD3D11::PlatformD3D11(HINSTANCE instance, int32_t width_, int32_t height_
     height = static_cast<int32_t>(window->height);
 
     if (!CreateDeviceAndSwapChain()) {
-        std::fprintf(stderr, "PlatformD3D11: no Direct3D 11 device could be created\n");
+        std::fprintf(stderr, "vela: no Direct3D 11 device could be created\n");
         ReleaseAll();
         return;
     }

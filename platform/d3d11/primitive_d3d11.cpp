@@ -1,7 +1,6 @@
 #include "d3d11/primitive_d3d11.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "d3d11/platform_d3d11.h"
 
@@ -15,8 +14,7 @@ PrimitiveD3D11::~PrimitiveD3D11() {
 
 void PrimitiveD3D11::ReleaseBuffer() {
     SafeRelease(index_buffer);
-    drawable_indices = 0;
-    max_index = 0;
+    ScanIndices(nullptr, 0, 0);
 }
 
 bool PrimitiveD3D11::InitIndexBuffer(Platform&, const void* indices, uint32_t count,
@@ -27,12 +25,12 @@ bool PrimitiveD3D11::InitIndexBuffer(Platform&, const void* indices, uint32_t co
         return true;
     }
     if (indices == nullptr || index_byte_size == 0) {
-        std::fprintf(stderr, "PrimitiveD3D11: %u indices without index data\n", count);
+        std::fprintf(stderr, "vela: %u indices without index data\n", count);
         return false;
     }
     const uint64_t bytes = static_cast<uint64_t>(count) * index_byte_size;
     if (bytes > UINT32_MAX) {
-        std::fprintf(stderr, "PrimitiveD3D11: index buffer of %llu bytes is too large\n",
+        std::fprintf(stderr, "vela: index buffer of %llu bytes is too large\n",
                      static_cast<unsigned long long>(bytes));
         return false;
     }
@@ -47,22 +45,12 @@ bool PrimitiveD3D11::InitIndexBuffer(Platform&, const void* indices, uint32_t co
     D3D11_SUBRESOURCE_DATA initial = {};
     initial.pSysMem = indices;
     if (FAILED(device->CreateBuffer(&desc, &initial, &index_buffer))) {
-        std::fprintf(stderr, "PrimitiveD3D11: index buffer of %llu bytes could not be created\n",
+        std::fprintf(stderr, "vela: index buffer of %llu bytes could not be created\n",
                      static_cast<unsigned long long>(bytes));
         index_buffer = nullptr;
         return false;
     }
-    // Smaller index sizes still give 32-bit reads: only the whole ones in the buffer count.
-    const uint64_t whole = bytes / 4;
-    drawable_indices = static_cast<uint32_t>(whole < count ? whole : count);
-    const uint8_t* source = static_cast<const uint8_t*>(indices);
-    for (uint32_t i = 0; i < drawable_indices; ++i) {
-        uint32_t index;
-        std::memcpy(&index, source + static_cast<std::size_t>(i) * 4u, 4);
-        if (index > max_index) {
-            max_index = index;
-        }
-    }
+    ScanIndices(indices, count, index_byte_size);
     return true;
 }
 

@@ -26,10 +26,6 @@ public:
 
     // As 32-bit unsigned indices at offset 0; binds none when there is no buffer.
     void BindIndexBuffer(ID3D11DeviceContext* context) const;
-    // How many whole 32-bit indices the buffer holds, and the largest of them, so the
-    // renderer never draws past the buffer or the mesh's vertices.
-    uint32_t GetDrawableIndices() const { return drawable_indices; }
-    uint32_t GetMaxIndex() const { return max_index; }
 
     ID3D11Buffer* index_buffer = nullptr;
     D3D11_PRIMITIVE_TOPOLOGY topology = D3D11_PRIMITIVE_TOPOLOGY_UNDEFINED;
@@ -38,8 +34,6 @@ private:
     void ReleaseBuffer();
 
     PlatformD3D11& platform_d3d11;
-    uint32_t drawable_indices = 0;
-    uint32_t max_index = 0;
 };
 
 }  // namespace vela

@@ -15,7 +15,7 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
     }
     if (width <= 0 || height <= 0 || width > TextureD3D11::kMaxSize ||
         height > TextureD3D11::kMaxSize) {
-        std::fprintf(stderr, "RenderTargetD3D11: a target of %d x %d is not possible\n", width,
+        std::fprintf(stderr, "vela: a target of %d x %d is not possible\n", width,
                      height);
         return;
     }
@@ -53,7 +53,7 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
         result = CreateDepth(device);
     }
     if (FAILED(result)) {
-        std::fprintf(stderr, "RenderTargetD3D11: a target of %d x %d could not be created\n", width,
+        std::fprintf(stderr, "vela: a target of %d x %d could not be created\n", width,
                      height);
         delete texture;
         texture = nullptr;

@@ -44,7 +44,7 @@ Renderer3DD3D11::Renderer3DD3D11(PlatformD3D11& platform_)
     skinned_mesh_shader = new SkinnedMeshShaderD3D11(device, &skinned_mesh_shader_data);
     default_texture = CreateCheckerTexture(64, 8, platform);
     if (!CreateStates(device)) {
-        std::fprintf(stderr, "Renderer3DD3D11: render states could not be created\n");
+        std::fprintf(stderr, "vela: render states could not be created\n");
         ReleaseStates();
         delete default_texture;
         default_texture = nullptr;
@@ -121,14 +121,6 @@ void Renderer3DD3D11::End() {
     context->PSSetShaderResources(0, 1, &none);
 }
 
-void Renderer3DD3D11::WarnOnce(Warning warning, const char* message) {
-    if ((warned & warning) != 0) {
-        return;
-    }
-    warned |= warning;
-    std::fprintf(stderr, "Renderer3DD3D11: %s\n", message);
-}
-
 void Renderer3DD3D11::DrawMesh(const MeshInstance& instance, bool use_instance_transform) {
     if (instance.mesh == nullptr) {
         return;
@@ -143,8 +135,7 @@ void Renderer3DD3D11::DrawMesh(const MeshInstance& instance, bool use_instance_t
         return;
     }
     const uint32_t vertex_size = VertexSizeFor(current);
-    if (mesh->vertex_buffer != nullptr && mesh->vertex_byte_size < vertex_size) {
-        WarnOnce(kWarnedVertexSize, "mesh vertices are smaller than the shader reads; not drawn");
+    if (mesh->vertex_buffer != nullptr && !VerticesFit(*mesh, vertex_size)) {
         return;
     }
 
@@ -176,8 +167,7 @@ void Renderer3DD3D11::DrawMesh(const MeshInstance& instance, bool use_instance_t
             if (primitive->index_buffer == nullptr) {
                 continue;
             }
-            if (primitive->GetMaxIndex() >= mesh->num_vertices) {
-                WarnOnce(kWarnedIndices, "primitive indexes past its mesh's vertices; not drawn");
+            if (!IndicesFit(*mesh, *primitive)) {
                 continue;
             }
             context->DrawIndexed(primitive->GetDrawableIndices(), 0, 0);

@@ -35,16 +35,10 @@ public:
     Texture* default_texture = nullptr;
 
 private:
-    enum Warning : uint32_t {
-        kWarnedIndices = 1u << 0,
-        kWarnedVertexSize = 1u << 1,
-    };
-    void WarnOnce(Warning warning, const char* message);
     bool CreateStates(ID3D11Device* device);
     void ReleaseStates();
 
     PlatformD3D11& platform_d3d11;
-    uint32_t warned = 0;
 };
 
 }  // namespace vela

@@ -218,7 +218,7 @@ HRESULT SkinnedMeshShaderD3D11::UploadConstants(ID3D11DeviceContext* context,
     Vector4 light_positions[4];
     LightColourConstants colours;
     colours.ambient_light_colour = shader_data->ambient_light_colour;
-    Default3DShaderD3D11::FillLights(*shader_data, light_positions, colours.light_colour);
+    shader_data->FillLightSlots(light_positions, colours.light_colour);
 
     // Exactly 128 matrices go up whatever the list holds: no read past a short list and no
     // write past the buffer for a long one.

@@ -27,9 +27,10 @@ SpriteRendererD3D11::SpriteRendererD3D11(PlatformD3D11& platform_)
             SafeRelease(depth_stencil_state);
             SafeRelease(vertex_buffer);
         }
+        // As on every platform, an inert one makes no default texture.
+        default_texture = CreateCheckerTexture(16, 1, platform);
     }
     // projection_matrix is set by the base from the platform's size.
-    default_texture = CreateCheckerTexture(16, 1, platform);
 }
 
 SpriteRendererD3D11::~SpriteRendererD3D11() {
@@ -89,7 +90,8 @@ void SpriteRendererD3D11::Begin(bool clear) {
 
 void SpriteRendererD3D11::DrawSprite(const Sprite& sprite) {
     ID3D11DeviceContext* context = platform_d3d11.context;
-    ShaderD3D11* sprite_shader = static_cast<ShaderD3D11*>(shader);
+    // Checked: a shader of another platform (or none) draws nothing instead of crashing.
+    ShaderD3D11* sprite_shader = dynamic_cast<ShaderD3D11*>(shader);
     // An inert renderer (no device, failed set-up, a shader that didn't build) draws
     // nothing.
     if (context == nullptr || sprite_shader == nullptr || !sprite_shader->IsBuilt() ||

@@ -21,7 +21,7 @@ TextureD3D11::TextureD3D11(PlatformD3D11& platform, const ImageData& image)
         return;
     }
     if (usable && platform.device != nullptr) {
-        std::fprintf(stderr, "TextureD3D11: creating a %d x %d texture failed; placeholder shown\n",
+        std::fprintf(stderr, "vela: creating a %d x %d texture failed; placeholder shown\n",
                      image.width, image.height);
     }
     ImageData placeholder;

@@ -96,7 +96,7 @@ void Default3DShaderGL::SetConstantBuffers(const void* data) {
     vertex.invworld.Transpose(renderer->normal_matrix);
     PixelConstants pixel;
     pixel.ambient_light_colour = data_->ambient_light_colour;
-    FillLights(*data_, vertex.light_position, pixel.light_colour);
+    data_->FillLightSlots(vertex.light_position, pixel.light_colour);
     Upload(buffers_[0], kMatrixBinding, &vertex, sizeof(vertex));
     Upload(buffers_[1], kLightColourBinding, &pixel, sizeof(pixel));
 }

@@ -26,7 +26,7 @@ PlatformGL::PlatformGL() {
 
 PlatformGL::~PlatformGL() = default;
 
-bool PlatformGL::InitGL() {
+bool PlatformGL::InitGL(bool draw_to_window) {
     capabilities_ = GLCapabilities::Detect();
     if (!CreateFramebuffer()) {
         std::fprintf(stderr, "vela: could not create the %dx%d frame buffer\n", width, height);
@@ -34,6 +34,7 @@ bool PlatformGL::InitGL() {
         return false;
     }
     ready_ = true;
+    draw_to_window_ = draw_to_window;
     BindRenderTargets();
     ApplyDrawState();
     return true;
@@ -91,6 +92,8 @@ void PlatformGL::BindRenderTargets() {
     const auto* target = dynamic_cast<const RenderTargetGL*>(render_target);
     if (target && target->GetFramebuffer()) {
         glBindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
+    } else if (draw_to_window_ && !render_target) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
     } else {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
         // A target without a surface has no colour to draw into; depth still works.
@@ -156,12 +159,36 @@ void PlatformGL::Clear() {
     }
     BindRenderTargets();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (!render_target)
+        frame_shown_ = false;
+}
+
+void PlatformGL::UseOwnFramebuffer() {
+    if (!ready_ || !draw_to_window_)
+        return;
+    FlushPendingSprites();
+    draw_to_window_ = false;
+    // Colour only: the window's depth format differs, and a frame being drawn is rare here
+    // (targets are made at start-up).
+    if (!frame_shown_) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    }
+    frame_shown_ = false;
+    BindRenderTargets();
 }
 
 void PlatformGL::PostRender() {
     if (!ready_)
         return;
     FlushPendingSprites();
+    if (draw_to_window_) {
+        SwapWindow();
+        frame_shown_ = true;
+        return;
+    }
     int drawable_width = 0, drawable_height = 0;
     GetDrawableSize(drawable_width, drawable_height);
     const bool same_size = drawable_width == width && drawable_height == height;
@@ -178,8 +205,14 @@ bool PlatformGL::ReadFrame(ImageData& image) {
     if (!ready_)
         return false;
     FlushPendingSprites();
+    if (draw_to_window_ && frame_shown_) {
+        std::fprintf(stderr,
+                     "vela: the frame was shown and is gone; later frames can be read back\n");
+        UseOwnFramebuffer();
+        return false;
+    }
     image.Allocate(width, height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, GetFramebuffer());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
     // GL's rows run bottom-up.

@@ -12,18 +12,26 @@ namespace vela {
 class SpriteRendererGL;
 
 // The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
-// core and OpenGL ES 3.0 / WebGL 2 share. Everything is drawn into the core's own
-// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size); PostRender
-// copies it to the window's framebuffer and asks the host to show it. Blending, depth test
-// (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth
-// are those of Direct3D 11, so both platforms draw the same frames.
+// core and OpenGL ES 3.0 / WebGL 2 share. Frames are drawn into the core's own framebuffer
+// object (RGBA8 colour, 32-bit float depth, the back-buffer size), which PostRender copies
+// to the window's framebuffer before the host shows it; or, when the host offers a window
+// framebuffer of the same size with depth and stencil, straight into that one, which
+// saves the copy. Drawing straight into the window stops for good when a render target is
+// made (targets share the platform's depth buffer) or when a frame is read back after it
+// was shown (a shown frame is gone); ReadFrame before PostRender works either way, and
+// reads the window's frame as opaque (alpha 255: a screen keeps no alpha, and blending
+// never reads it, so colour is the same). Blending, depth
+// test (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth are
+// those of Direct3D 11, so both platforms draw the same frames.
 //
 // The core makes no window and no context, and knows nothing of windows or events. A host
 // (platform/sdl on the desktop, the browser on WebGL 2) derives from it and:
 //   1. sets width and height, makes its window and an OpenGL 3.3 core or ES 3.0 context
 //      and makes that context current;
 //   2. calls InitGL(), which reads the context's capabilities and makes the framebuffer;
-//      when it returns false the host drops its context and stays inert;
+//      when it returns false the host drops its context and stays inert. It passes
+//      draw_to_window true when framebuffer 0 is the back-buffer size with at least 24
+//      bits of depth and 8 of stencil and frames may be drawn straight into it;
 //   3. implements Update, GetFrameTime, the input factories, GetDrawableSize (the window's
 //      framebuffer in pixels) and SwapWindow (show framebuffer 0, e.g. swap buffers; the
 //      browser shows the canvas when the frame callback returns, so it does nothing);
@@ -57,7 +65,8 @@ public:
     Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                           float near_z, float far_z) const override;
 
-    // Top row first, read from the platform's framebuffer object.
+    // Top row first. False, with one line on standard error, when the frame was drawn
+    // straight into the window and has been shown since (later frames can be read).
     bool ReadFrame(ImageData& image) override;
 
     // Binds the current target (render_target's surface when set, else the platform's
@@ -86,7 +95,11 @@ public:
     // target's rows run top-down (and the front face turns with it). Every matrix that
     // ends in clip space goes through here; negation is exact, so no pixel moves.
     Matrix44 FitClipY(const Matrix44& to_clip) const;
-    uint32_t GetFramebuffer() const { return framebuffer_; }
+    // The framebuffer frames are drawn into: the core's own, or 0 (the window's).
+    uint32_t GetFramebuffer() const { return draw_to_window_ ? 0 : framebuffer_; }
+    bool DrawsToWindow() const { return draw_to_window_; }
+    // From now on frames go through the core's own framebuffer; the frame so far is kept.
+    void UseOwnFramebuffer();
     // The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
 
@@ -99,7 +112,7 @@ protected:
 
     // Call with the host's context current and width and height set. False (with one
     // line on standard error) when the framebuffer can't be made.
-    bool InitGL();
+    bool InitGL(bool draw_to_window = false);
     // Deletes the core's GL objects; call while the context is still current.
     void ReleaseGL();
 
@@ -108,6 +121,9 @@ private:
 
     bool ready_ = false;
     bool flip_clip_y_ = false;
+    bool draw_to_window_ = false;
+    // Drawn straight into the window and shown since the last clear.
+    bool frame_shown_ = false;
     SpriteRendererGL* pending_sprites_ = nullptr;
     GLCapabilities capabilities_;
     uint32_t framebuffer_ = 0;

@@ -1,7 +1,6 @@
 #include "gl/primitive_gl.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "gl/gl_api.h"
 #include "gl/platform_gl.h"
@@ -24,8 +23,7 @@ void PrimitiveGL::ReleaseBuffer() {
     if (index_buffer_)
         glDeleteBuffers(1, &index_buffer_);
     index_buffer_ = 0;
-    drawable_indices_ = 0;
-    max_index_ = 0;
+    ScanIndices(nullptr, 0, 0);
 }
 
 bool PrimitiveGL::InitIndexBuffer(Platform&, const void* indices, uint32_t count,
@@ -45,19 +43,7 @@ bool PrimitiveGL::InitIndexBuffer(Platform&, const void* indices, uint32_t count
     if (!platform_gl_.IsReady())
         return false;
 
-    // Indices are read as 32-bit values whatever size was given: only the whole ones that
-    // are really in the buffer get drawn, and the largest is kept so the renderer never
-    // fetches vertices past the end of the mesh.
-    const uint64_t whole = bytes / 4;
-    drawable_indices_ = static_cast<uint32_t>(whole < count ? whole : count);
-    const auto* bytes_in = static_cast<const uint8_t*>(indices);
-    for (uint32_t i = 0; i < drawable_indices_; ++i) {
-        uint32_t index;
-        std::memcpy(&index, bytes_in + static_cast<size_t>(i) * 4, 4);
-        if (index > max_index_)
-            max_index_ = index;
-    }
-
+    ScanIndices(indices, count, index_byte_size);
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
     glGenBuffers(1, &index_buffer_);

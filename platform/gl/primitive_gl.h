@@ -29,17 +29,12 @@ public:
     // Binds the index buffer (or none) as GL_ELEMENT_ARRAY_BUFFER.
     void BindIndexBuffer() const;
     bool HasIndexBuffer() const { return index_buffer_ != 0; }
-    // How many whole 32-bit indices the buffer holds, and the largest of them.
-    uint32_t GetDrawableIndices() const { return drawable_indices_; }
-    uint32_t GetMaxIndex() const { return max_index_; }
 
 private:
     void ReleaseBuffer();
 
     PlatformGL& platform_gl_;
     uint32_t index_buffer_ = 0;
-    uint32_t drawable_indices_ = 0;
-    uint32_t max_index_ = 0;
     uint32_t mode_ = 0;
     bool has_mode_ = false;
 };

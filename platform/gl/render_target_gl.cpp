@@ -18,6 +18,8 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
         std::fprintf(stderr, "vela: render target size %dx%d is not usable\n", width, height);
         return;
     }
+    // Targets share the platform's depth buffer, which the window's is not.
+    platform.UseOwnFramebuffer();
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
     GLuint colour = 0;

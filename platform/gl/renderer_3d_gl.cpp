@@ -1,7 +1,5 @@
 #include "gl/renderer_3d_gl.h"
 
-#include <cstdio>
-
 #include "gl/default_3d_shader_gl.h"
 #include "gl/gl_api.h"
 #include "gl/mesh_gl.h"
@@ -49,13 +47,6 @@ void Renderer3DGL::End() {
     glBindVertexArray(0);
 }
 
-void Renderer3DGL::WarnOnce(Warning warning, const char* message) {
-    if (warned_ & warning)
-        return;
-    warned_ |= warning;
-    std::fprintf(stderr, "vela: %s\n", message);
-}
-
 void Renderer3DGL::DrawMesh(const MeshInstance& instance, bool use_instance_transform) {
     if (!instance.mesh)
         return;
@@ -76,10 +67,8 @@ void Renderer3DGL::DrawMesh(const MeshInstance& instance, bool use_instance_tran
     }
     // The attributes read the mesh only when every vertex holds the whole layout.
     bool fetch_ok = mesh->HasVertexBuffer();
-    if (fetch_ok && current && mesh->vertex_byte_size < current->GetVertexSize()) {
-        WarnOnce(kWarnedVertexSize, "mesh vertices are smaller than the shader reads; not drawn");
+    if (fetch_ok && current && !VerticesFit(*mesh, current->GetVertexSize()))
         fetch_ok = false;
-    }
     if (current)
         current->SetInputLayout(fetch_ok, mesh->vertex_byte_size);
     if (!fetch_ok || !current || !current->IsValid())
@@ -98,10 +87,8 @@ void Renderer3DGL::DrawMesh(const MeshInstance& instance, bool use_instance_tran
         if (primitive->num_indices > 0) {
             if (!primitive->HasIndexBuffer())
                 continue;
-            if (primitive->GetMaxIndex() >= mesh->num_vertices) {
-                WarnOnce(kWarnedIndices, "primitive indexes past its mesh's vertices; not drawn");
+            if (!IndicesFit(*mesh, *primitive))
                 continue;
-            }
             glDrawElements(mode, static_cast<GLsizei>(primitive->GetDrawableIndices()),
                            GL_UNSIGNED_INT, nullptr);
         } else {

@@ -28,16 +28,9 @@ public:
     void DrawMesh(const MeshInstance& instance, bool use_instance_transform) override;
 
 private:
-    enum Warning : uint32_t {
-        kWarnedIndices = 1u << 0,
-        kWarnedVertexSize = 1u << 1,
-    };
-    void WarnOnce(Warning warning, const char* message);
-
     PlatformGL& platform_gl_;
     uint32_t vertex_array_ = 0;
     Texture* default_texture_ = nullptr;
-    uint32_t warned_ = 0;
 };
 
 }  // namespace vela

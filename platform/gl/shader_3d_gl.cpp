@@ -4,7 +4,6 @@
 
 #include "gl/gl_api.h"
 #include "gl/platform_gl.h"
-#include "graphics/shader_data.h"
 
 namespace vela {
 
@@ -112,20 +111,6 @@ void Shader3DGL::SetInputLayout(bool has_vertices, uint32_t stride) const {
     for (uint32_t location = 0; location < kMaxAttributes; ++location) {
         if (!used[location])
             glDisableVertexAttribArray(location);
-    }
-}
-
-void Shader3DGL::FillLights(const Default3DShaderData& data, Vector4 positions[4],
-                            Vector4 colours[4]) {
-    for (size_t i = 0; i < 4; ++i) {
-        if (i < data.point_lights.size()) {
-            const PointLight& light = data.point_lights[i];
-            positions[i] = Vector4(light.position.x, light.position.y, light.position.z, 1.0f);
-            colours[i] = light.colour;
-        } else {
-            positions[i] = Vector4(0.0f, 0.0f, 0.0f, 1.0f);
-            colours[i] = Vector4(0.0f, 0.0f, 0.0f, 1.0f);
-        }
     }
 }
 

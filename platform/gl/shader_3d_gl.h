@@ -8,8 +8,6 @@
 
 namespace vela {
 
-class Default3DShaderData;
-
 // One vertex attribute: its location, float or unsigned-integer components and byte offset
 // in the vertex.
 struct VertexElementGL {
@@ -48,9 +46,6 @@ public:
     static const char* LitFragmentSource();
 
 protected:
-    // Light positions (w 1) and colours of the first four lights; (0, 0, 0, 1) for the rest.
-    static void FillLights(const Default3DShaderData& data, Vector4 positions[4],
-                           Vector4 colours[4]);
     // A uniform buffer of `size` bytes; 0 on failure, which leaves the shader unusable.
     uint32_t CreateConstantBuffer(uint32_t size);
     // Replaces the buffer's whole contents and binds it at `binding`.

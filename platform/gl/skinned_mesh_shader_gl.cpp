@@ -114,7 +114,7 @@ void SkinnedMeshShaderGL::SetConstantBuffers(const void* data) {
     Vector4 light_position[4];
     LightColourConstants colours;
     colours.ambient_light_colour = data_->ambient_light_colour;
-    FillLights(*data_, light_position, colours.light_colour);
+    data_->FillLightSlots(light_position, colours.light_colour);
 
     // Whatever the list holds, exactly 128 matrices go up: no read past a short list and no
     // write past the buffer for a long one.

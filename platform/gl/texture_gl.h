@@ -22,11 +22,6 @@ public:
     void Bind(uint32_t unit) const;
     void Unbind(uint32_t unit) const;
 
-    uint32_t GetName() const { return texture_; }
-    int32_t GetWidth() const { return width_; }
-    int32_t GetHeight() const { return height_; }
-    const std::vector<uint8_t>& GetPixels() const { return pixel_copy_; }
-
 private:
     void Upload();
 

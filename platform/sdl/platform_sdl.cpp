@@ -47,12 +47,23 @@ bool DriverRequested(const char* driver) {
     return hint != nullptr && std::strstr(hint, driver) != nullptr;
 }
 
+// Frames go straight into a shown window; headless runs keep the core's own framebuffer,
+// whose frames can still be read once presented. VELA_GL_DRAW_TO_WINDOW=1 or 0 decides
+// instead (tests, benchmarks).
+bool WantsDrawToWindow() {
+    const char* forced = SDL_getenv("VELA_GL_DRAW_TO_WINDOW");
+    if (forced && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0))
+        return forced[0] == '1';
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return !(driver && std::strcmp(driver, "offscreen") == 0);
+}
+
 }  // namespace
 
 PlatformSDL::PlatformSDL(int width_, int height_, bool fullscreen, bool vsync) : vsync_(vsync) {
     width = width_;
     height = height_;
-    if (!OpenWindow(width_, height_, fullscreen) || !InitGL()) {
+    if (!OpenWindow(width_, height_, fullscreen) || !InitGL(window_framebuffer_usable_)) {
         Close();
         return;
     }
@@ -101,9 +112,10 @@ bool PlatformSDL::OpenWindow(int requested_width, int requested_height, bool ful
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // Depth lives in the platform's own framebuffer object.
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    // Without drawing into the window, depth lives in the core's own framebuffer only.
+    const bool want_window_depth = WantsDrawToWindow();
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, want_window_depth ? 24 : 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, want_window_depth ? 8 : 0);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
     if (fullscreen) {
@@ -132,6 +144,12 @@ bool PlatformSDL::OpenWindow(int requested_width, int requested_height, bool ful
     // Not every driver can change the interval (offscreen can't); the frame still shows.
     SDL_GL_SetSwapInterval(vsync_ ? 1 : 0);
 
+    int depth_bits = 0, stencil_bits = 0, drawable_width = 0, drawable_height = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth_bits);
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencil_bits);
+    SDL_GL_GetDrawableSize(window_, &drawable_width, &drawable_height);
+    window_framebuffer_usable_ = want_window_depth && depth_bits >= 24 && stencil_bits >= 8 &&
+                                 drawable_width == width && drawable_height == height;
     return true;
 }
 

@@ -10,9 +10,10 @@ namespace vela {
 
 // The desktop host of the GL core: an SDL2 window titled "Framework Application" with an
 // OpenGL 3.3 core context, SDL's event queue and frame clock, SDL game controllers,
-// keyboard and mouse. With SDL_VIDEODRIVER=offscreen it runs without a display (Mesa
-// llvmpipe). When the window or the context can't be made, one line goes to standard
-// error and the platform stays inert (see PlatformSDL).
+// keyboard and mouse. A shown window is drawn into directly; with SDL_VIDEODRIVER=offscreen
+// it runs without a display (Mesa llvmpipe) through the core's own framebuffer. When the window or
+// the context can't be made, one line goes to standard error and the platform stays inert (see
+// PlatformSDL).
 class PlatformSDL : public PlatformGL {
 public:
     PlatformSDL(int width, int height, bool fullscreen, bool vsync);
@@ -38,6 +39,7 @@ private:
     void* context_ = nullptr;  // SDL_GLContext
     bool video_initialised_ = false;
     bool vsync_ = false;
+    bool window_framebuffer_usable_ = false;
     bool quit_taken_ = false;
     uint64_t last_counter_ = 0;
 };

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "sdl/platform_sdl.h"
 #include "graphics/image_data.h"
 #include "graphics/png_loader.h"
 #include "graphics/png_writer.h"
@@ -20,6 +19,7 @@
 #include "platform_harness.h"
 #include "replay_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
+#include "sdl/platform_sdl.h"
 #include "sprite_application.h"
 
 using vela::BUTTON_CROSS;

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "sdl/platform_sdl.h"
 #include "input/sony_controller_input_manager.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "sdl/platform_sdl.h"
 #include "input/touch_input_manager.h"
+#include "sdl/platform_sdl.h"
 
 namespace {
 

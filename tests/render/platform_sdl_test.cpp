@@ -164,6 +164,36 @@ TEST(PlatformSDLTest, PostRenderKeepsTheFrameAndTheDrawingTarget) {
     EXPECT_EQ(static_cast<uint32_t>(bound), platform.GetFramebuffer());
 }
 
+TEST(PlatformSDLTest, FramesDrawnIntoTheWindowReadBackUntilShown) {
+    ScopedUnsetEnv restore("VELA_GL_DRAW_TO_WINDOW");
+    setenv("VELA_GL_DRAW_TO_WINDOW", "1", 1);
+    PlatformSDL platform(64, 64, false, false);
+    ASSERT_TRUE(platform.IsReady());
+    if (!platform.DrawsToWindow())
+        GTEST_SKIP() << "this driver gives the window no depth buffer";
+    platform.clear_colour = vela::Vector4(1.0f, 0.0f, 0.0f, 1.0f);
+    platform.PreRender();
+    GLint bound = -1;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+    vela::ImageData frame;
+    ASSERT_TRUE(platform.ReadFrame(frame));
+    EXPECT_EQ(frame.pixels[0], 255);
+
+    platform.PostRender();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(platform.ReadFrame(frame));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("shown"), std::string::npos) << errors;
+    // From then on frames stay readable after they are shown.
+    EXPECT_FALSE(platform.DrawsToWindow());
+    platform.clear_colour = vela::Vector4(0.0f, 1.0f, 0.0f, 1.0f);
+    platform.PreRender();
+    platform.PostRender();
+    ASSERT_TRUE(platform.ReadFrame(frame));
+    EXPECT_EQ(frame.pixels[1], 255);
+}
+
 TEST(PlatformSDLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
     testing::internal::CaptureStderr();
     PlatformSDL platform(0, 544, false, true);

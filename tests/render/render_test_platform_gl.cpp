@@ -1,5 +1,5 @@
-#include "sdl/platform_sdl.h"
 #include "render_test_platform.h"
+#include "sdl/platform_sdl.h"
 
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {
     auto platform = std::make_unique<vela::PlatformSDL>(width, height, false, false);
