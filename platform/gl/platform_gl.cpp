@@ -184,6 +184,8 @@ void PlatformGL::PostRender() {
     if (!ready_)
         return;
     FlushPendingSprites();
+    if (!WindowShown())
+        return;
     if (draw_to_window_) {
         SwapWindow();
         frame_shown_ = true;

@@ -109,6 +109,9 @@ protected:
     // Host side: the size of the window's framebuffer in pixels, and showing it.
     virtual void GetDrawableSize(int& drawable_width, int& drawable_height) const = 0;
     virtual void SwapWindow() = 0;
+    // False when nobody can see the window (headless): PostRender then neither copies
+    // the frame to it nor shows it.
+    virtual bool WindowShown() const { return true; }
 
     // Call with the host's context current and width and height set. False (with one
     // line on standard error) when the framebuffer can't be made.

@@ -49,7 +49,7 @@ bool DriverRequested(const char* driver) {
 
 // Frames go straight into a shown window; headless runs keep the core's own framebuffer,
 // whose frames can still be read once presented. VELA_GL_DRAW_TO_WINDOW=1 or 0 decides
-// instead (tests, benchmarks).
+// instead (tests, benchmarks); with 1 a headless window stands in for a shown one.
 bool WantsDrawToWindow() {
     const char* forced = SDL_getenv("VELA_GL_DRAW_TO_WINDOW");
     if (forced && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0))
@@ -144,6 +144,9 @@ bool PlatformSDL::OpenWindow(int requested_width, int requested_height, bool ful
     // Not every driver can change the interval (offscreen can't); the frame still shows.
     SDL_GL_SetSwapInterval(vsync_ ? 1 : 0);
 
+    // A headless window is seen by nobody, unless it is to stand in for a shown one.
+    const char* driver_in_use = SDL_GetCurrentVideoDriver();
+    shown_ = !(driver_in_use && std::strcmp(driver_in_use, "offscreen") == 0) || want_window_depth;
     int depth_bits = 0, stencil_bits = 0, drawable_width = 0, drawable_height = 0;
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth_bits);
     SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencil_bits);

@@ -30,6 +30,7 @@ public:
 protected:
     void GetDrawableSize(int& drawable_width, int& drawable_height) const override;
     void SwapWindow() override;
+    bool WindowShown() const override { return shown_; }
 
 private:
     bool OpenWindow(int requested_width, int requested_height, bool fullscreen);
@@ -39,6 +40,7 @@ private:
     void* context_ = nullptr;  // SDL_GLContext
     bool video_initialised_ = false;
     bool vsync_ = false;
+    bool shown_ = false;
     bool window_framebuffer_usable_ = false;
     bool quit_taken_ = false;
     uint64_t last_counter_ = 0;
