@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages the project needs, skipping those already present.
 #   scripts/install-deps.sh            everything: Linux build, tests, Windows and browser builds
 #   scripts/install-deps.sh --linux    only what the Linux build and its tests need
+#   scripts/install-deps.sh --bench    the Linux build plus the peer libraries, Xvfb and
+#                                      apitrace for bench/peers/run.sh
 set -euo pipefail
 
 linux_packages=(
@@ -27,11 +29,16 @@ windows_packages=(
 web_packages=(
   emscripten nodejs dpkg-dev chromium python3 python3-pil
 )
+bench_packages=(
+  libsfml-dev liballegro5-dev xvfb xauth apitrace
+)
 
 packages=("${linux_packages[@]}" "${sanitize_packages[@]}")
-if [ "${1:-}" != "--linux" ]; then
-  packages+=("${windows_packages[@]}" "${web_packages[@]}")
-fi
+case "${1:-}" in
+  --linux) ;;
+  --bench) packages+=("${bench_packages[@]}") ;;
+  *) packages+=("${windows_packages[@]}" "${web_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
