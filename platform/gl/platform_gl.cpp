@@ -4,7 +4,10 @@
 // shaders clamp depth.
 #include "vela/gl/platform_gl.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "vela/gl/gl_api.h"
@@ -35,6 +38,8 @@ bool PlatformGL::InitGL(bool draw_to_window) {
     }
     ready_ = true;
     draw_to_window_ = draw_to_window;
+    const char* defer = std::getenv("VELA_GL_DEFER_DEPTH");
+    defer_depth_ = !(defer && std::strcmp(defer, "0") == 0);
     BindRenderTargets();
     ApplyDrawState();
     return true;
@@ -89,6 +94,9 @@ void PlatformGL::BindRenderTargets() {
     if (!ready_)
         return;
     FlushPendingSprites();
+    // Targets share the depth buffer, or have their own: either way depth is real there.
+    if (render_target)
+        RealizeDepth();
     const auto* target = dynamic_cast<const RenderTargetGL*>(render_target);
     if (target && target->GetFramebuffer()) {
         glBindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
@@ -113,7 +121,7 @@ void PlatformGL::BindRenderTargets() {
     glViewport(0, 0, width, height);
 }
 
-void PlatformGL::ApplyDrawState() const {
+void PlatformGL::ApplyDrawState() {
     if (!ready_)
         return;
     // GL decides winding in window coordinates, whose y runs up the screen as seen, so
@@ -132,8 +140,77 @@ void PlatformGL::ApplyDrawState() const {
     glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ZERO);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_DEPTH_TEST);
+    depth_test_on_ = true;
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
+}
+
+void PlatformGL::SetDepthTest(bool on) {
+    if (on == depth_test_on_)
+        return;
+    if (on)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    depth_test_on_ = on;
+}
+
+bool PlatformGL::AdmitWithoutDepthTest(SpriteRendererGL* renderer, const Matrix44& projection,
+                                       const Matrix44* sprites, size_t count) {
+    if (!ready_ || !depth_order_.Admit(projection, sprites, count)) {
+        RealizeDepth();
+        return false;
+    }
+    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) == depth_writers_.end())
+        depth_writers_.push_back(renderer);
+    SetDepthTest(false);
+    return true;
+}
+
+void PlatformGL::RealizeDepth() {
+    depth_order_.Stop();
+    if (!ready_)
+        return;
+    if (depth_clear_pending_ || !depth_writers_.empty()) {
+        // Deferred only while the back buffer is bound, so written there.
+        glBindFramebuffer(GL_FRAMEBUFFER, GetFramebuffer());
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        if (depth_clear_pending_) {
+            glStencilMask(0xFF);
+            SetClearDepth(pending_clear_depth_);
+            glClearStencil(pending_clear_stencil_ & 0xFF);
+            glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+            depth_clear_pending_ = false;
+        }
+        if (!depth_writers_.empty()) {
+            // The same runs through the same shaders, depth only: the depth they would have
+            // written. Each passed the test, so the order between renderers is moot.
+            glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+            glEnable(GL_DEPTH_TEST);
+            depth_test_on_ = true;
+            glDepthFunc(GL_LEQUAL);
+            std::vector<SpriteRendererGL*> writers;
+            writers.swap(depth_writers_);
+            for (SpriteRendererGL* writer : writers)
+                writer->WriteDeferredDepth();
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        }
+    }
+    SetDepthTest(true);
+}
+
+void PlatformGL::ForgetDeferredDepth(const SpriteRendererGL* renderer) {
+    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) != depth_writers_.end())
+        RealizeDepth();
+}
+
+void PlatformGL::DropDeferredDepth() {
+    for (SpriteRendererGL* writer : depth_writers_)
+        writer->DropDeferredDepth();
+    depth_writers_.clear();
+    depth_clear_pending_ = false;
+    depth_order_.Stop();
 }
 
 void PlatformGL::PreRender() {
@@ -152,13 +229,24 @@ void PlatformGL::Clear() {
     SetClearDepth(depth_clear_value);
     glClearStencil(stencil_clear_value & 0xFF);
     if (render_target) {
+        RealizeDepth();
         // A smaller target's framebuffer reaches only part of the shared depth buffer;
         // clear all of it, as the back buffer's clear would.
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
         glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
     BindRenderTargets();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Whatever depth was deferred, this clear overwrites it.
+    DropDeferredDepth();
+    if (!render_target && defer_depth_) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        depth_clear_pending_ = true;
+        pending_clear_depth_ = depth_clear_value;
+        pending_clear_stencil_ = stencil_clear_value;
+        depth_order_.Restart(depth_clear_value);
+    } else {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    }
     if (!render_target)
         frame_shown_ = false;
 }
@@ -167,6 +255,7 @@ void PlatformGL::UseOwnFramebuffer() {
     if (!ready_ || !draw_to_window_)
         return;
     FlushPendingSprites();
+    RealizeDepth();
     draw_to_window_ = false;
     // Colour only: the window's depth format differs, and a frame being drawn is rare here
     // (targets are made at start-up).

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "vela/core/platform.h"
+#include "vela/gl/depth_order.h"
 #include "vela/gl/gl_capabilities.h"
 #include "vela/graphics/frame_capture.h"
 
@@ -79,7 +81,22 @@ public:
     void BindRenderTargets();
     /// The draw state sprites and meshes share: blending, depth test and writes, culling,
     /// clamped depth, no scissor or stencil.
-    void ApplyDrawState() const;
+    void ApplyDrawState();
+
+    /// Sprite runs in the back buffer that provably pass the depth test are drawn without
+    /// it, and their depth, with the clear before them, is written only when something
+    /// needs it: the colour is the same and a frame of sprites alone never touches depth.
+    /// The sprite renderer asks here before drawing a run (`projection` as its shader
+    /// gets it); on true it draws without the depth test and keeps the run until
+    /// WriteDeferredDepth or DropDeferredDepth, on false it draws as ever.
+    /// VELA_GL_DEFER_DEPTH=0 turns this off.
+    bool AdmitWithoutDepthTest(SpriteRendererGL* renderer, const Matrix44& projection,
+                               const Matrix44* sprites, size_t count);
+    /// Writes the deferred depth now: before 3D draws, other targets, other shaders,
+    /// and any code that uses the depth buffer itself.
+    void RealizeDepth();
+    /// A renderer being deleted writes the depth of its kept runs first.
+    void ForgetDeferredDepth(const SpriteRendererGL* renderer);
 
     /// The sprite renderer holding sprites it has not drawn yet (at most one: a second one
     /// draws the first one's). FlushPendingSprites draws them; the core calls it before
@@ -128,6 +145,9 @@ protected:
 private:
     // Copies the frame to the window when it was drawn elsewhere, and shows it.
     void ShowFrame();
+    void SetDepthTest(bool on);
+    // Forgets deferred depth that a clear makes moot.
+    void DropDeferredDepth();
     bool CreateFramebuffer();
 
     bool ready_ = false;
@@ -136,6 +156,15 @@ private:
     // Drawn straight into the window and shown since the last clear.
     bool frame_shown_ = false;
     SpriteRendererGL* pending_sprites_ = nullptr;
+    // Deferred depth: a clear not yet done, and the renderers keeping runs whose depth is
+    // not yet written.
+    bool defer_depth_ = true;
+    DepthOrder depth_order_;
+    bool depth_clear_pending_ = false;
+    float pending_clear_depth_ = 1.0f;
+    int32_t pending_clear_stencil_ = 0;
+    std::vector<SpriteRendererGL*> depth_writers_;
+    bool depth_test_on_ = true;
     GLCapabilities capabilities_;
     uint32_t framebuffer_ = 0;
     uint32_t colour_buffer_ = 0;

@@ -54,6 +54,7 @@ void Renderer3DGL::DrawMesh(const MeshInstance& instance, bool use_instance_tran
         SetWorldMatrix(instance.transform);
     // Sprites drawn before this mesh stay before it.
     platform_gl_.FlushPendingSprites();
+    platform_gl_.RealizeDepth();
     const auto* mesh = dynamic_cast<const MeshGL*>(instance.mesh);
     auto* current = dynamic_cast<Shader3DGL*>(shader);
     if (!mesh || !vertex_array_)

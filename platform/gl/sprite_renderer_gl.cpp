@@ -48,6 +48,7 @@ SpriteRendererGL::SpriteRendererGL(PlatformGL& platform)
 SpriteRendererGL::~SpriteRendererGL() {
     Flush();
     platform_gl_.ForgetPendingSprites(this);
+    platform_gl_.ForgetDeferredDepth(this);
     delete default_texture_;
     if (instance_buffer_)
         glDeleteBuffers(1, &instance_buffer_);
@@ -96,24 +97,57 @@ void SpriteRendererGL::Flush() {
     if (run_.empty())
         return;
     platform_gl_.ForgetPendingSprites(this);
-    run_shader_->Set();
     // The projection is fitted now: the run was drawn into the target bound now.
-    run_shader_->SetProjection(platform_gl_.FitClipY(run_projection_));
-    glBindVertexArray(instance_array_);
-    glBindBuffer(GL_ARRAY_BUFFER, instance_buffer_);
-    // A fresh store each run: the GPU never waits for a draw still reading the last one.
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(run_.size() * sizeof(Matrix44)),
-                 run_.data(), GL_STREAM_DRAW);
+    const Matrix44 projection = platform_gl_.FitClipY(run_projection_);
+    // Asked first: writing deferred depth may use this renderer's buffers.
+    const bool deferred =
+        platform_gl_.AdmitWithoutDepthTest(this, projection, run_.data(), run_.size());
+    LoadRun(*run_shader_, projection, run_.data(), run_.size());
     run_shader_->SetTexture(run_texture_);
     glDrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(run_.size()));
     ++draw_calls_;
+    if (deferred) {
+        if (deferred_runs_.empty() || deferred_runs_.back().shader != run_shader_ ||
+            std::memcmp(&deferred_runs_.back().projection, &projection, sizeof(Matrix44)) != 0)
+            deferred_runs_.push_back({deferred_sprites_.size(), 0, run_shader_, projection});
+        deferred_runs_.back().count += run_.size();
+        deferred_sprites_.insert(deferred_sprites_.end(), run_.begin(), run_.end());
+    }
     // Unbound once in End, not after every draw: a texture change per draw costs Mesa a
     // flush, four times the whole draw's time on llvmpipe.
     texture_bound_ = true;
     run_.clear();
 }
 
+void SpriteRendererGL::LoadRun(DefaultSpriteShaderGL& run_shader, const Matrix44& projection,
+                               const Matrix44* sprites, size_t count) {
+    run_shader.Set();
+    run_shader.SetProjection(projection);
+    glBindVertexArray(instance_array_);
+    glBindBuffer(GL_ARRAY_BUFFER, instance_buffer_);
+    // A fresh store each run: the GPU never waits for a draw still reading the last one.
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Matrix44)), sprites,
+                 GL_STREAM_DRAW);
+}
+
+void SpriteRendererGL::WriteDeferredDepth() {
+    // The platform has masked colour off and set the depth test; the texture is moot.
+    for (const DeferredRun& run : deferred_runs_) {
+        LoadRun(*run.shader, run.projection, deferred_sprites_.data() + run.first, run.count);
+        glDrawArraysInstanced(GL_TRIANGLES, 0, 6, static_cast<GLsizei>(run.count));
+        ++draw_calls_;
+    }
+    DropDeferredDepth();
+}
+
+void SpriteRendererGL::DropDeferredDepth() {
+    deferred_sprites_.clear();
+    deferred_runs_.clear();
+}
+
 void SpriteRendererGL::DrawAlone(ShaderGL& sprite_shader, const Sprite& sprite, Texture* texture) {
+    // Any shader may do anything with depth: the depth so far must be there.
+    platform_gl_.RealizeDepth();
     SpriteConstants constants = BuildConstants(sprite);
     constants.projection = platform_gl_.FitClipY(constants.projection);
     sprite_shader.Set();

@@ -35,12 +35,19 @@ public:
 
     // Draws the sprites collected so far.
     void Flush();
+    // The platform's deferred depth (see PlatformGL::AdmitWithoutDepthTest): writes the
+    // depth of the runs drawn without the depth test, or forgets them after a clear.
+    void WriteDeferredDepth();
+    void DropDeferredDepth();
     // GL draw calls made so far, for benchmarks.
     uint64_t GetDrawCalls() const { return draw_calls_; }
 
 private:
     static constexpr uint32_t kMaxRun = 16384;
 
+    // Binds the shader, the projection and the instance data for one instanced draw.
+    void LoadRun(DefaultSpriteShaderGL& run_shader, const Matrix44& projection,
+                 const Matrix44* sprites, size_t count);
     void DrawAlone(ShaderGL& sprite_shader, const Sprite& sprite, Texture* texture);
 
     PlatformGL& platform_gl_;
@@ -57,6 +64,17 @@ private:
     DefaultSpriteShaderGL* run_shader_ = nullptr;
     Texture* run_texture_ = nullptr;
     Matrix44 run_projection_;
+
+    // Runs drawn without the depth test whose depth is still to be written: their sprites
+    // in order, and where each projection starts.
+    struct DeferredRun {
+        size_t first;
+        size_t count;
+        DefaultSpriteShaderGL* shader;
+        Matrix44 projection;
+    };
+    std::vector<Matrix44> deferred_sprites_;
+    std::vector<DeferredRun> deferred_runs_;
 
     // A draw left its texture bound; End unbinds it.
     bool texture_bound_ = false;
