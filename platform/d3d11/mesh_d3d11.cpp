@@ -8,17 +8,17 @@
 
 namespace vela {
 
-MeshD3D11::MeshD3D11(PlatformD3D11& platform) : platform_d3d11(platform) {}
+MeshD3D11::MeshD3D11(PlatformD3D11& platform) : platform_d3d11_(platform) {}
 
 MeshD3D11::~MeshD3D11() {
     SafeRelease(vertex_buffer);
 }
 
 bool MeshD3D11::InitVertexBuffer(Platform& platform, const void* vertices, uint32_t count,
-                                 uint32_t byte_size, bool read_only_) {
-    Mesh::InitVertexBuffer(platform, vertices, count, byte_size, read_only_);
+                                 uint32_t byte_size, bool read_only) {
+    Mesh::InitVertexBuffer(platform, vertices, count, byte_size, read_only);
     SafeRelease(vertex_buffer);
-    read_only = read_only_;
+    read_only_ = read_only;
     if (vertices == nullptr || count == 0 || byte_size == 0) {
         return true;
     }
@@ -29,15 +29,15 @@ bool MeshD3D11::InitVertexBuffer(Platform& platform, const void* vertices, uint3
                      static_cast<unsigned long long>(bytes));
         return false;
     }
-    ID3D11Device* device = platform_d3d11.device;
+    ID3D11Device* device = platform_d3d11_.device;
     if (device == nullptr) {
         return false;
     }
     D3D11_BUFFER_DESC desc = {};
     desc.ByteWidth = static_cast<UINT>(bytes);
-    desc.Usage = read_only ? D3D11_USAGE_DEFAULT : D3D11_USAGE_DYNAMIC;
+    desc.Usage = read_only_ ? D3D11_USAGE_DEFAULT : D3D11_USAGE_DYNAMIC;
     desc.BindFlags = D3D11_BIND_VERTEX_BUFFER;
-    desc.CPUAccessFlags = read_only ? 0 : D3D11_CPU_ACCESS_WRITE;
+    desc.CPUAccessFlags = read_only_ ? 0 : D3D11_CPU_ACCESS_WRITE;
     D3D11_SUBRESOURCE_DATA initial = {};
     initial.pSysMem = vertices;
     if (FAILED(device->CreateBuffer(&desc, &initial, &vertex_buffer))) {
@@ -50,8 +50,8 @@ bool MeshD3D11::InitVertexBuffer(Platform& platform, const void* vertices, uint3
 }
 
 bool MeshD3D11::UpdateVertices(Platform&, const void* vertices) {
-    ID3D11DeviceContext* context = platform_d3d11.context;
-    if (vertex_buffer == nullptr || read_only || vertices == nullptr || context == nullptr) {
+    ID3D11DeviceContext* context = platform_d3d11_.context;
+    if (vertex_buffer == nullptr || read_only_ || vertices == nullptr || context == nullptr) {
         return false;
     }
     D3D11_MAPPED_SUBRESOURCE mapped;
@@ -65,7 +65,7 @@ bool MeshD3D11::UpdateVertices(Platform&, const void* vertices) {
 }
 
 Primitive* MeshD3D11::AllocatePrimitive() {
-    return new PrimitiveD3D11(platform_d3d11);
+    return new PrimitiveD3D11(platform_d3d11_);
 }
 
 void MeshD3D11::BindVertexBuffer(ID3D11DeviceContext* context) const {

@@ -31,8 +31,8 @@ public:
     ID3D11Buffer* vertex_buffer = nullptr;
 
 private:
-    PlatformD3D11& platform_d3d11;
-    bool read_only = true;
+    PlatformD3D11& platform_d3d11_;
+    bool read_only_ = true;
 };
 
 }  // namespace vela

@@ -6,7 +6,7 @@
 
 namespace vela {
 
-PrimitiveD3D11::PrimitiveD3D11(PlatformD3D11& platform) : platform_d3d11(platform) {}
+PrimitiveD3D11::PrimitiveD3D11(PlatformD3D11& platform) : platform_d3d11_(platform) {}
 
 PrimitiveD3D11::~PrimitiveD3D11() {
     ReleaseBuffer();
@@ -34,7 +34,7 @@ bool PrimitiveD3D11::InitIndexBuffer(Platform&, const void* indices, uint32_t co
                      static_cast<unsigned long long>(bytes));
         return false;
     }
-    ID3D11Device* device = platform_d3d11.device;
+    ID3D11Device* device = platform_d3d11_.device;
     if (device == nullptr) {
         return false;
     }

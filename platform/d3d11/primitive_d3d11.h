@@ -33,7 +33,7 @@ public:
 private:
     void ReleaseBuffer();
 
-    PlatformD3D11& platform_d3d11;
+    PlatformD3D11& platform_d3d11_;
 };
 
 }  // namespace vela

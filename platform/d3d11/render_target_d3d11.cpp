@@ -8,7 +8,7 @@
 namespace vela {
 
 RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, int32_t height_)
-    : RenderTarget(width_, height_), platform_d3d11(platform) {
+    : RenderTarget(width_, height_), platform_d3d11_(platform) {
     ID3D11Device* device = platform.device;
     if (device == nullptr) {
         return;
@@ -63,9 +63,9 @@ RenderTargetD3D11::RenderTargetD3D11(PlatformD3D11& platform, int32_t width_, in
 
 RenderTargetD3D11::~RenderTargetD3D11() {
     // The platform must not keep binding and clearing a view that is going away.
-    if (platform_d3d11.render_target == this) {
-        platform_d3d11.render_target = nullptr;
-        platform_d3d11.BindRenderTargets();
+    if (platform_d3d11_.render_target == this) {
+        platform_d3d11_.render_target = nullptr;
+        platform_d3d11_.BindRenderTargets();
     }
     SafeRelease(depth_view);
     SafeRelease(depth_buffer);

@@ -36,7 +36,7 @@ public:
 private:
     HRESULT CreateDepth(ID3D11Device* device);
 
-    PlatformD3D11& platform_d3d11;
+    PlatformD3D11& platform_d3d11_;
 };
 
 }  // namespace vela

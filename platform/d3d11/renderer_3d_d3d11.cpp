@@ -27,13 +27,13 @@ uint32_t VertexSizeFor(const ShaderD3D11* shader) {
 }  // namespace
 
 Renderer3DD3D11::Renderer3DD3D11(PlatformD3D11& platform_)
-    : Renderer3D(platform_), platform_d3d11(platform_) {
+    : Renderer3D(platform_), platform_d3d11_(platform_) {
     PointLight light;
     light.colour = Vector4(1.0f, 1.0f, 1.0f, 1.0f);
     light.position = Vector3(0.0f, 1000.0f, 1000.0f);
     default_shader_data.AddPointLight(light);
 
-    ID3D11Device* device = platform_d3d11.device;
+    ID3D11Device* device = platform_d3d11_.device;
     if (device == nullptr) {
         return;
     }
@@ -99,13 +99,13 @@ bool Renderer3DD3D11::CreateStates(ID3D11Device* device) {
 }
 
 void Renderer3DD3D11::Begin(bool clear) {
-    ID3D11DeviceContext* context = platform_d3d11.context;
+    ID3D11DeviceContext* context = platform_d3d11_.context;
     if (context == nullptr) {
         return;
     }
-    platform_d3d11.BindRenderTargets();
+    platform_d3d11_.BindRenderTargets();
     if (clear) {
-        platform_d3d11.Clear();
+        platform_d3d11_.Clear();
     }
     context->RSSetState(rasterizer_state);
     context->OMSetBlendState(blend_state, nullptr, 0xFFFFFFFFu);
@@ -113,7 +113,7 @@ void Renderer3DD3D11::Begin(bool clear) {
 }
 
 void Renderer3DD3D11::End() {
-    ID3D11DeviceContext* context = platform_d3d11.context;
+    ID3D11DeviceContext* context = platform_d3d11_.context;
     if (context == nullptr) {
         return;
     }
@@ -128,7 +128,7 @@ void Renderer3DD3D11::DrawMesh(const MeshInstance& instance, bool use_instance_t
     if (use_instance_transform) {
         SetWorldMatrix(instance.transform);
     }
-    ID3D11DeviceContext* context = platform_d3d11.context;
+    ID3D11DeviceContext* context = platform_d3d11_.context;
     const MeshD3D11* mesh = dynamic_cast<const MeshD3D11*>(instance.mesh);
     ShaderD3D11* current = dynamic_cast<ShaderD3D11*>(shader);
     if (context == nullptr || mesh == nullptr || current == nullptr || !current->IsBuilt()) {

@@ -38,7 +38,7 @@ private:
     bool CreateStates(ID3D11Device* device);
     void ReleaseStates();
 
-    PlatformD3D11& platform_d3d11;
+    PlatformD3D11& platform_d3d11_;
 };
 
 }  // namespace vela

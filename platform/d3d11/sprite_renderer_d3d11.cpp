@@ -7,8 +7,8 @@
 namespace vela {
 
 SpriteRendererD3D11::SpriteRendererD3D11(PlatformD3D11& platform_)
-    : SpriteRenderer(platform_), platform_d3d11(platform_) {
-    ID3D11Device* device = platform_d3d11.device;
+    : SpriteRenderer(platform_), platform_d3d11_(platform_) {
+    ID3D11Device* device = platform_d3d11_.device;
     if (device != nullptr) {
         default_shader = new DefaultSpriteShaderD3D11(device);
         shader = default_shader;
@@ -82,14 +82,14 @@ bool SpriteRendererD3D11::CreateStates(ID3D11Device* device) {
 }
 
 void SpriteRendererD3D11::Begin(bool clear) {
-    platform_d3d11.BindRenderTargets();
+    platform_d3d11_.BindRenderTargets();
     if (clear) {
-        platform_d3d11.Clear();
+        platform_d3d11_.Clear();
     }
 }
 
 void SpriteRendererD3D11::DrawSprite(const Sprite& sprite) {
-    ID3D11DeviceContext* context = platform_d3d11.context;
+    ID3D11DeviceContext* context = platform_d3d11_.context;
     // Checked: a shader of another platform (or none) draws nothing instead of crashing.
     ShaderD3D11* sprite_shader = dynamic_cast<ShaderD3D11*>(shader);
     // An inert renderer (no device, failed set-up, a shader that didn't build) draws

@@ -28,7 +28,7 @@ public:
 private:
     bool CreateStates(ID3D11Device* device);
 
-    PlatformD3D11& platform_d3d11;
+    PlatformD3D11& platform_d3d11_;
 };
 
 }  // namespace vela

@@ -77,18 +77,21 @@ Default3DShaderGL::Default3DShaderGL(const PlatformGL& platform, const Default3D
       data_(data) {
     const char* const names[] = {"MatrixBuffer", "LightBuffer"};
     const uint32_t bindings[] = {kMatrixBinding, kLightColourBinding};
-    if (!IsValid() || !BindBlocks(names, bindings, 2))
+    if (!IsValid() || !BindBlocks(names, bindings, 2)) {
         return;
+    }
     buffers_ = {CreateConstantBuffer(kVertexConstantsSize),
                 CreateConstantBuffer(kPixelConstantsSize)};
-    if (!buffers_[0] || !buffers_[1])
+    if (!buffers_[0] || !buffers_[1]) {
         ReleaseBuffers();
+    }
 }
 
 void Default3DShaderGL::SetConstantBuffers(const void* data) {
     const auto* renderer = static_cast<const Renderer3D*>(data);
-    if (!renderer || !data_ || buffers_.size() != 2 || !buffers_[0] || !buffers_[1])
+    if (!renderer || !data_ || buffers_.size() != 2 || !buffers_[0] || !buffers_[1]) {
         return;
+    }
     VertexConstants vertex;
     vertex.wvp.Transpose(platform_gl_.FitClipY(renderer->world_matrix * renderer->view_matrix *
                                                renderer->projection_matrix));

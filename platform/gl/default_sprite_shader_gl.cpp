@@ -54,8 +54,9 @@ void main() {
 DefaultSpriteShaderGL::DefaultSpriteShaderGL(const PlatformGL& platform)
     : ShaderGL(platform, kSpriteVertexSource, kSpriteFragmentSource, "textured_sprite_vs.glsl",
                "textured_sprite_fs.glsl") {
-    if (!IsValid())
+    if (!IsValid()) {
         return;
+    }
     projection_location_ = glGetUniformLocation(program_, "projection");
     if (projection_location_ < 0) {
         std::fprintf(stderr, "vela: shader %s has no projection\n", vs_name_);
@@ -74,33 +75,39 @@ DefaultSpriteShaderGL::DefaultSpriteShaderGL(const PlatformGL& platform)
 }
 
 DefaultSpriteShaderGL::~DefaultSpriteShaderGL() {
-    if (sampler_)
+    if (sampler_) {
         glDeleteSamplers(1, &sampler_);
+    }
 }
 
 void DefaultSpriteShaderGL::Set() {
     ShaderGL::Set();
-    if (sampler_)
+    if (sampler_) {
         glBindSampler(0, sampler_);
+    }
 }
 
 void DefaultSpriteShaderGL::SetProjection(const Matrix44& projection) {
-    if (!program_)
+    if (!program_) {
         return;
-    if (projection_set_ && std::memcmp(&projection_, &projection, sizeof(Matrix44)) == 0)
+    }
+    if (projection_set_ && std::memcmp(&projection_, &projection, sizeof(Matrix44)) == 0) {
         return;
+    }
     glUniformMatrix4fv(projection_location_, 1, GL_FALSE, &projection.m[0][0]);
     projection_ = projection;
     projection_set_ = true;
 }
 
 void DefaultSpriteShaderGL::SetConstantBuffers(const void* data) {
-    if (!program_ || !data)
+    if (!program_ || !data) {
         return;
+    }
     const auto* constants = static_cast<const SpriteConstants*>(data);
     SetProjection(constants->projection);
-    for (uint32_t row = 0; row < 4; ++row)
+    for (uint32_t row = 0; row < 4; ++row) {
         glVertexAttrib4fv(kSpriteDataLocation + row, constants->sprite_data.m[row]);
+    }
 }
 
 }  // namespace vela

@@ -26,18 +26,21 @@ void DepthOrder::Restart(float clear_depth) {
 }
 
 bool DepthOrder::Admit(const Matrix44& projection, const Matrix44* sprites, size_t count) {
-    if (!active_ || count > kMaxSprites - admitted_)
+    if (!active_ || count > kMaxSprites - admitted_) {
         return false;
+    }
     // clip z = x m[0][2] + y m[1][2] + z m[2][2] + m[3][2], clip w likewise with column 3:
     // depth is constant over a sprite and monotonic in z only when x and y take no part
     // and w is a positive constant.
     const Matrix44& p = projection;
     if (p.m[0][2] != 0.0f || p.m[1][2] != 0.0f || p.m[0][3] != 0.0f || p.m[1][3] != 0.0f ||
         p.m[2][3] != 0.0f || !(p.m[3][3] > 0.0f) || !std::isfinite(p.m[3][3]) ||
-        !std::isfinite(p.m[2][2]) || !std::isfinite(p.m[3][2]))
+        !std::isfinite(p.m[2][2]) || !std::isfinite(p.m[3][2])) {
         return false;
-    if (have_projection_ && (p.m[2][2] != z_scale_ || p.m[3][2] != z_offset_ || p.m[3][3] != w_))
+    }
+    if (have_projection_ && (p.m[2][2] != z_scale_ || p.m[3][2] != z_offset_ || p.m[3][3] != w_)) {
         return false;
+    }
 
     // Larger key, farther sprite: depth grows with z when the scale is positive.
     const float direction = p.m[2][2] > 0.0f ? 1.0f : (p.m[2][2] < 0.0f ? -1.0f : 0.0f);
@@ -47,11 +50,13 @@ bool DepthOrder::Admit(const Matrix44& projection, const Matrix44* sprites, size
         const Matrix44& s = sprites[i];
         if (!Moderate(s.m[0][0]) || !Moderate(s.m[0][1]) || !Moderate(s.m[1][0]) ||
             !Moderate(s.m[1][1]) || !Moderate(s.m[2][0]) || !Moderate(s.m[2][1]) ||
-            !std::isfinite(s.m[2][2]))
+            !std::isfinite(s.m[2][2])) {
             return false;
+        }
         const float key = direction * s.m[2][2] + 0.0f;  // -0 and 0 are one depth
-        if (have_bound && key > bound)
+        if (have_bound && key > bound) {
             return false;
+        }
         bound = key;
         have_bound = true;
     }

@@ -17,8 +17,9 @@ bool HasExtension(const char* name) {
     for (GLint i = 0; i < count; ++i) {
         const auto* extension =
             reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i)));
-        if (extension && std::strcmp(extension, name) == 0)
+        if (extension && std::strcmp(extension, name) == 0) {
             return true;
+        }
     }
     return false;
 #else

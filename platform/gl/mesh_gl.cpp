@@ -28,8 +28,9 @@ MeshGL::~MeshGL() {
 }
 
 void MeshGL::ReleaseBuffer() {
-    if (vertex_buffer_)
+    if (vertex_buffer_) {
         glDeleteBuffers(1, &vertex_buffer_);
+    }
     vertex_buffer_ = 0;
     buffer_bytes_ = 0;
 }
@@ -39,16 +40,18 @@ bool MeshGL::InitVertexBuffer(Platform& platform, const void* vertices, uint32_t
     Mesh::InitVertexBuffer(platform, vertices, count, byte_size, read_only);
     ReleaseBuffer();
     read_only_ = read_only;
-    if (!vertices || count == 0 || byte_size == 0)
+    if (!vertices || count == 0 || byte_size == 0) {
         return true;
+    }
     const uint64_t bytes = static_cast<uint64_t>(count) * byte_size;
     if (bytes > kMaxBufferBytes) {
         std::fprintf(stderr, "vela: vertex buffer of %llu bytes is too large\n",
                      static_cast<unsigned long long>(bytes));
         return false;
     }
-    if (!platform_gl_.IsReady())
+    if (!platform_gl_.IsReady()) {
         return false;
+    }
     DrainErrors();
     glGenBuffers(1, &vertex_buffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer_);
@@ -66,8 +69,9 @@ bool MeshGL::InitVertexBuffer(Platform& platform, const void* vertices, uint32_t
 }
 
 bool MeshGL::UpdateVertices(Platform&, const void* vertices) {
-    if (!vertex_buffer_ || read_only_ || !vertices)
+    if (!vertex_buffer_ || read_only_ || !vertices) {
         return false;
+    }
     glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer_);
     // A fresh store first, so the GPU never waits for draws still reading the old one.
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(buffer_bytes_), nullptr, GL_DYNAMIC_DRAW);

@@ -73,30 +73,35 @@ void PlatformGL::ReleaseGL() {
 }
 
 void PlatformGL::SetPendingSprites(SpriteRendererGL* renderer) {
-    if (pending_sprites_ && pending_sprites_ != renderer)
+    if (pending_sprites_ && pending_sprites_ != renderer) {
         FlushPendingSprites();
+    }
     pending_sprites_ = renderer;
 }
 
 void PlatformGL::ForgetPendingSprites(const SpriteRendererGL* renderer) {
-    if (pending_sprites_ == renderer)
+    if (pending_sprites_ == renderer) {
         pending_sprites_ = nullptr;
+    }
 }
 
 void PlatformGL::FlushPendingSprites() {
     SpriteRendererGL* pending = pending_sprites_;
     pending_sprites_ = nullptr;
-    if (pending)
+    if (pending) {
         pending->Flush();
+    }
 }
 
 void PlatformGL::BindRenderTargets() {
-    if (!ready_)
+    if (!ready_) {
         return;
+    }
     FlushPendingSprites();
     // Targets share the depth buffer, or have their own: either way depth is real there.
-    if (render_target)
+    if (render_target) {
         RealizeDepth();
+    }
     const auto* target = dynamic_cast<const RenderTargetGL*>(render_target);
     if (target && target->GetFramebuffer()) {
         glBindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
@@ -113,8 +118,9 @@ void PlatformGL::BindRenderTargets() {
     // then its top-left corner, as on Direct3D. Clip control keeps the winding as seen;
     // flipping clip y turns it, so the front face turns too.
 #if VELA_GL_MAY_HAVE_CLIP_CONTROL
-    if (capabilities_.clip_control)
+    if (capabilities_.clip_control) {
         glClipControl(target ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    }
 #endif
     flip_clip_y_ = target && !capabilities_.clip_control;
     glFrontFace(flip_clip_y_ ? GL_CCW : GL_CW);
@@ -122,16 +128,18 @@ void PlatformGL::BindRenderTargets() {
 }
 
 void PlatformGL::ApplyDrawState() {
-    if (!ready_)
+    if (!ready_) {
         return;
+    }
     // GL decides winding in window coordinates, whose y runs up the screen as seen, so
     // clockwise here is clockwise on screen.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glFrontFace(flip_clip_y_ ? GL_CCW : GL_CW);
 #if VELA_GL_MAY_HAVE_DEPTH_CLAMP
-    if (capabilities_.depth_clamp)
+    if (capabilities_.depth_clamp) {
         glEnable(GL_DEPTH_CLAMP);
+    }
 #endif
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_STENCIL_TEST);
@@ -146,12 +154,14 @@ void PlatformGL::ApplyDrawState() {
 }
 
 void PlatformGL::SetDepthTest(bool on) {
-    if (on == depth_test_on_)
+    if (on == depth_test_on_) {
         return;
-    if (on)
+    }
+    if (on) {
         glEnable(GL_DEPTH_TEST);
-    else
+    } else {
         glDisable(GL_DEPTH_TEST);
+    }
     depth_test_on_ = on;
 }
 
@@ -161,16 +171,18 @@ bool PlatformGL::AdmitWithoutDepthTest(SpriteRendererGL* renderer, const Matrix4
         RealizeDepth();
         return false;
     }
-    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) == depth_writers_.end())
+    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) == depth_writers_.end()) {
         depth_writers_.push_back(renderer);
+    }
     SetDepthTest(false);
     return true;
 }
 
 void PlatformGL::RealizeDepth() {
     depth_order_.Stop();
-    if (!ready_)
+    if (!ready_) {
         return;
+    }
     if (depth_clear_pending_ || !depth_writers_.empty()) {
         // Deferred only while the back buffer is bound, so written there.
         glBindFramebuffer(GL_FRAMEBUFFER, GetFramebuffer());
@@ -192,8 +204,9 @@ void PlatformGL::RealizeDepth() {
             glDepthFunc(GL_LEQUAL);
             std::vector<SpriteRendererGL*> writers;
             writers.swap(depth_writers_);
-            for (SpriteRendererGL* writer : writers)
+            for (SpriteRendererGL* writer : writers) {
                 writer->WriteDeferredDepth();
+            }
             glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         }
     }
@@ -201,13 +214,15 @@ void PlatformGL::RealizeDepth() {
 }
 
 void PlatformGL::ForgetDeferredDepth(const SpriteRendererGL* renderer) {
-    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) != depth_writers_.end())
+    if (std::find(depth_writers_.begin(), depth_writers_.end(), renderer) != depth_writers_.end()) {
         RealizeDepth();
+    }
 }
 
 void PlatformGL::DropDeferredDepth() {
-    for (SpriteRendererGL* writer : depth_writers_)
+    for (SpriteRendererGL* writer : depth_writers_) {
         writer->DropDeferredDepth();
+    }
     depth_writers_.clear();
     depth_clear_pending_ = false;
     depth_order_.Stop();
@@ -218,8 +233,9 @@ void PlatformGL::PreRender() {
 }
 
 void PlatformGL::Clear() {
-    if (!ready_)
+    if (!ready_) {
         return;
+    }
     FlushPendingSprites();
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -247,13 +263,15 @@ void PlatformGL::Clear() {
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     }
-    if (!render_target)
+    if (!render_target) {
         frame_shown_ = false;
+    }
 }
 
 void PlatformGL::UseOwnFramebuffer() {
-    if (!ready_ || !draw_to_window_)
+    if (!ready_ || !draw_to_window_) {
         return;
+    }
     FlushPendingSprites();
     RealizeDepth();
     draw_to_window_ = false;
@@ -270,11 +288,13 @@ void PlatformGL::UseOwnFramebuffer() {
 }
 
 void PlatformGL::PostRender() {
-    if (!ready_)
+    if (!ready_) {
         return;
+    }
     FlushPendingSprites();
-    if (WindowShown())
+    if (WindowShown()) {
         ShowFrame();
+    }
     // Paced whether or not anyone sees the frame: a headless run keeps the program's rate.
     frame_pacer.EndFrame();
 }
@@ -298,8 +318,9 @@ void PlatformGL::ShowFrame() {
 }
 
 bool PlatformGL::ReadFrame(ImageData& image) {
-    if (!ready_)
+    if (!ready_) {
         return false;
+    }
     FlushPendingSprites();
     if (draw_to_window_ && frame_shown_) {
         std::fprintf(stderr,
@@ -316,8 +337,9 @@ bool PlatformGL::ReadFrame(ImageData& image) {
     for (int32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
         uint8_t* a = image.pixels + row_bytes * top;
         uint8_t* b = image.pixels + row_bytes * bottom;
-        for (size_t i = 0; i < row_bytes; ++i)
+        for (size_t i = 0; i < row_bytes; ++i) {
             std::swap(a[i], b[i]);
+        }
     }
     return glGetError() == GL_NO_ERROR;
 }
@@ -351,21 +373,25 @@ RenderTarget* PlatformGL::CreateRenderTarget(int32_t target_width, int32_t targe
 }
 
 Matrix44 PlatformGL::FitClipDepth(const Matrix44& projection, bool zero_to_one) {
-    if (zero_to_one)
+    if (zero_to_one) {
         return projection;
+    }
     // z' = 2z - w maps depth 0..1 to GL's default -1..1.
     Matrix44 fitted = projection;
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row < 4; ++row) {
         fitted.m[row][2] = 2.0f * projection.m[row][2] - projection.m[row][3];
+    }
     return fitted;
 }
 
 Matrix44 PlatformGL::FitClipY(const Matrix44& to_clip) const {
-    if (!flip_clip_y_)
+    if (!flip_clip_y_) {
         return to_clip;
+    }
     Matrix44 flipped = to_clip;
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row < 4; ++row) {
         flipped.m[row][1] = -to_clip.m[row][1];
+    }
     return flipped;
 }
 

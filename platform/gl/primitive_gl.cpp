@@ -20,8 +20,9 @@ PrimitiveGL::~PrimitiveGL() {
 }
 
 void PrimitiveGL::ReleaseBuffer() {
-    if (index_buffer_)
+    if (index_buffer_) {
         glDeleteBuffers(1, &index_buffer_);
+    }
     index_buffer_ = 0;
     ScanIndices(nullptr, 0, 0);
 }
@@ -30,18 +31,21 @@ bool PrimitiveGL::InitIndexBuffer(Platform&, const void* indices, uint32_t count
                                   uint32_t index_byte_size) {
     ReleaseBuffer();
     num_indices = count;
-    if (count == 0)
+    if (count == 0) {
         return true;
-    if (!indices || index_byte_size == 0)
+    }
+    if (!indices || index_byte_size == 0) {
         return false;
+    }
     const uint64_t bytes = static_cast<uint64_t>(count) * index_byte_size;
     if (bytes > kMaxBufferBytes) {
         std::fprintf(stderr, "vela: index buffer of %llu bytes is too large\n",
                      static_cast<unsigned long long>(bytes));
         return false;
     }
-    if (!platform_gl_.IsReady())
+    if (!platform_gl_.IsReady()) {
         return false;
+    }
 
     ScanIndices(indices, count, index_byte_size);
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {

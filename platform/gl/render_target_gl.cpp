@@ -10,8 +10,9 @@ namespace vela {
 
 RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t height_)
     : RenderTarget(width_, height_), platform_gl_(platform) {
-    if (!platform.IsReady())
+    if (!platform.IsReady()) {
         return;
+    }
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
     if (width <= 0 || height <= 0 || width > max_size || height > max_size) {
@@ -32,11 +33,12 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     // Float colour as on Direct3D; without float targets (some WebGL) 8 bits a channel.
-    if (platform.Capabilities().float_render_target)
+    if (platform.Capabilities().float_render_target) {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    else
+    } else {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      nullptr);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glGenFramebuffers(1, &framebuffer_);
@@ -65,8 +67,9 @@ RenderTargetGL::RenderTargetGL(PlatformGL& platform, int32_t width_, int32_t hei
         glDeleteFramebuffers(1, &framebuffer_);
         framebuffer_ = 0;
         glDeleteTextures(1, &colour);
-        if (own_depth_)
+        if (own_depth_) {
             glDeleteRenderbuffers(1, &own_depth_);
+        }
         own_depth_ = 0;
         return;
     }
@@ -78,10 +81,12 @@ RenderTargetGL::~RenderTargetGL() {
         platform_gl_.render_target = nullptr;
         platform_gl_.BindRenderTargets();
     }
-    if (framebuffer_)
+    if (framebuffer_) {
         glDeleteFramebuffers(1, &framebuffer_);
-    if (own_depth_)
+    }
+    if (own_depth_) {
         glDeleteRenderbuffers(1, &own_depth_);
+    }
 }
 
 void RenderTargetGL::Begin(Platform&) {}

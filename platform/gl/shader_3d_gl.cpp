@@ -45,11 +45,13 @@ Shader3DGL::Shader3DGL(const PlatformGL& platform, const char* vs_source, const 
       layout_(layout, layout + layout_count) {
     for (const VertexElementGL& element : layout_) {
         const uint32_t end = element.offset + 4u * static_cast<uint32_t>(element.components);
-        if (end > vertex_size_)
+        if (end > vertex_size_) {
             vertex_size_ = end;
+        }
     }
-    if (!IsValid())
+    if (!IsValid()) {
         return;
+    }
     BindSampler("diffuse_texture", 0);
     glGenSamplers(1, &sampler_);
     glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -63,14 +65,16 @@ Shader3DGL::Shader3DGL(const PlatformGL& platform, const char* vs_source, const 
 
 Shader3DGL::~Shader3DGL() {
     ReleaseBuffers();
-    if (sampler_)
+    if (sampler_) {
         glDeleteSamplers(1, &sampler_);
+    }
 }
 
 void Shader3DGL::ReleaseBuffers() {
     for (uint32_t& buffer : buffers_) {
-        if (buffer)
+        if (buffer) {
             glDeleteBuffers(1, &buffer);
+        }
         buffer = 0;
     }
 }
@@ -88,8 +92,9 @@ bool Shader3DGL::BindBlocks(const char* const* names, const uint32_t* bindings, 
 
 void Shader3DGL::Set() {
     ShaderGL::Set();
-    if (sampler_)
+    if (sampler_) {
         glBindSampler(0, sampler_);
+    }
 }
 
 void Shader3DGL::SetInputLayout(bool has_vertices, uint32_t stride) const {
@@ -97,20 +102,23 @@ void Shader3DGL::SetInputLayout(bool has_vertices, uint32_t stride) const {
     if (has_vertices) {
         for (const VertexElementGL& element : layout_) {
             const void* offset = reinterpret_cast<const void*>(uintptr_t{element.offset});
-            if (element.unsigned_integer)
+            if (element.unsigned_integer) {
                 glVertexAttribIPointer(element.location, element.components, GL_UNSIGNED_INT,
                                        static_cast<GLsizei>(stride), offset);
-            else
+            } else {
                 glVertexAttribPointer(element.location, element.components, GL_FLOAT, GL_FALSE,
                                       static_cast<GLsizei>(stride), offset);
+            }
             glEnableVertexAttribArray(element.location);
-            if (element.location < kMaxAttributes)
+            if (element.location < kMaxAttributes) {
                 used[element.location] = true;
+            }
         }
     }
     for (uint32_t location = 0; location < kMaxAttributes; ++location) {
-        if (!used[location])
+        if (!used[location]) {
             glDisableVertexAttribArray(location);
+        }
     }
 }
 

@@ -15,10 +15,12 @@ std::string ShaderLog(GLuint shader) {
     GLint length = 0;
     glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
     std::string log(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0)
+    if (length > 0) {
         glGetShaderInfoLog(shader, length, nullptr, &log[0]);
-    while (!log.empty() && (log.back() == '\0' || log.back() == '\n'))
+    }
+    while (!log.empty() && (log.back() == '\0' || log.back() == '\n')) {
         log.pop_back();
+    }
     return log;
 }
 
@@ -26,10 +28,12 @@ std::string ProgramLog(GLuint program) {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
     std::string log(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0)
+    if (length > 0) {
         glGetProgramInfoLog(program, length, nullptr, &log[0]);
-    while (!log.empty() && (log.back() == '\0' || log.back() == '\n'))
+    }
+    while (!log.empty() && (log.back() == '\0' || log.back() == '\n')) {
         log.pop_back();
+    }
     return log;
 }
 
@@ -56,8 +60,9 @@ ShaderGL::ShaderGL(const PlatformGL& platform, const char* vs_source, const char
     : platform_gl_(platform),
       vs_name_(vs_name ? vs_name : "vertex shader"),
       fs_name_(fs_name ? fs_name : "fragment shader") {
-    if (!platform.IsReady() || !vs_source || !fs_source)
+    if (!platform.IsReady() || !vs_source || !fs_source) {
         return;
+    }
     const std::string& prefix = platform.Capabilities().glsl_prefix;
     GLuint vs = Compile(GL_VERTEX_SHADER, prefix, vs_source, vs_name_);
     GLuint fs = vs ? Compile(GL_FRAGMENT_SHADER, prefix, fs_source, fs_name_) : 0;
@@ -76,35 +81,42 @@ ShaderGL::ShaderGL(const PlatformGL& platform, const char* vs_source, const char
             glDeleteProgram(program);
         }
     }
-    if (vs)
+    if (vs) {
         glDeleteShader(vs);
-    if (fs)
+    }
+    if (fs) {
         glDeleteShader(fs);
+    }
 }
 
 ShaderGL::~ShaderGL() {
-    if (program_)
+    if (program_) {
         glDeleteProgram(program_);
+    }
 }
 
 void ShaderGL::Set() {
-    if (program_)
+    if (program_) {
         glUseProgram(program_);
+    }
 }
 
 void ShaderGL::SetTexture(Texture* texture) {
-    if (auto* texture_gl = dynamic_cast<TextureGL*>(texture))
+    if (auto* texture_gl = dynamic_cast<TextureGL*>(texture)) {
         texture_gl->Bind(0);
+    }
 }
 
 void ShaderGL::ClearTexture(Texture* texture) {
-    if (auto* texture_gl = dynamic_cast<TextureGL*>(texture))
+    if (auto* texture_gl = dynamic_cast<TextureGL*>(texture)) {
         texture_gl->Unbind(0);
+    }
 }
 
 bool ShaderGL::BindUniformBlock(const char* block_name, uint32_t binding) {
-    if (!program_)
+    if (!program_) {
         return false;
+    }
     const GLuint index = glGetUniformBlockIndex(program_, block_name);
     if (index == GL_INVALID_INDEX) {
         std::fprintf(stderr, "vela: shader %s has no uniform block %s\n", vs_name_, block_name);
@@ -115,11 +127,13 @@ bool ShaderGL::BindUniformBlock(const char* block_name, uint32_t binding) {
 }
 
 void ShaderGL::BindSampler(const char* sampler_name, int32_t unit) {
-    if (!program_)
+    if (!program_) {
         return;
+    }
     const GLint location = glGetUniformLocation(program_, sampler_name);
-    if (location < 0)
+    if (location < 0) {
         return;
+    }
     glUseProgram(program_);
     glUniform1i(location, unit);
 }

@@ -94,8 +94,9 @@ SkinnedMeshShaderGL::SkinnedMeshShaderGL(const PlatformGL& platform,
                                  "LightBuffer"};
     const uint32_t bindings[] = {kMatrixBinding, kLightPositionBinding, kBoneBinding,
                                  kLightColourBinding};
-    if (!IsValid() || !BindBlocks(names, bindings, 4))
+    if (!IsValid() || !BindBlocks(names, bindings, 4)) {
         return;
+    }
     buffers_.assign(kBufferCount, 0);
     buffers_[kMatrix] = CreateConstantBuffer(kMatrixSize);
     buffers_[kLightPosition] = CreateConstantBuffer(kLightPositionSize);
@@ -105,8 +106,9 @@ SkinnedMeshShaderGL::SkinnedMeshShaderGL(const PlatformGL& platform,
 
 void SkinnedMeshShaderGL::SetConstantBuffers(const void* data) {
     const auto* renderer = static_cast<const Renderer3D*>(data);
-    if (!renderer || !data_ || buffers_.size() != kBufferCount)
+    if (!renderer || !data_ || buffers_.size() != kBufferCount) {
         return;
+    }
     MatrixConstants matrices;
     matrices.world.Transpose(renderer->world_matrix);
     matrices.wvp.Transpose(platform_gl_.FitClipY(renderer->world_matrix * renderer->view_matrix *
@@ -122,21 +124,26 @@ void SkinnedMeshShaderGL::SetConstantBuffers(const void* data) {
     const std::vector<Matrix44>* list = data_->bone_matrices;
     const size_t given = list ? list->size() : 0;
     for (size_t i = 0; i < kBoneCount; ++i) {
-        if (i < given)
+        if (i < given) {
             bones[i].Transpose((*list)[i]);
-        else
+        } else {
             bones[i].SetIdentity();
+        }
     }
 
-    if (buffers_[kMatrix])
+    if (buffers_[kMatrix]) {
         Upload(buffers_[kMatrix], kMatrixBinding, &matrices, sizeof(matrices));
-    if (buffers_[kLightPosition])
+    }
+    if (buffers_[kLightPosition]) {
         Upload(buffers_[kLightPosition], kLightPositionBinding, light_position,
                sizeof(light_position));
-    if (buffers_[kLightColour])
+    }
+    if (buffers_[kLightColour]) {
         Upload(buffers_[kLightColour], kLightColourBinding, &colours, sizeof(colours));
-    if (buffers_[kBones])
+    }
+    if (buffers_[kBones]) {
         Upload(buffers_[kBones], kBoneBinding, bones, sizeof(bones));
+    }
 }
 
 }  // namespace vela

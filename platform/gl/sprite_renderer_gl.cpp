@@ -11,8 +11,9 @@ namespace vela {
 
 SpriteRendererGL::SpriteRendererGL(PlatformGL& platform)
     : SpriteRenderer(platform), platform_gl_(platform) {
-    if (!platform.IsReady())
+    if (!platform.IsReady()) {
         return;
+    }
     default_shader = new DefaultSpriteShaderGL(platform);
     shader = default_shader;
 
@@ -50,20 +51,25 @@ SpriteRendererGL::~SpriteRendererGL() {
     platform_gl_.ForgetPendingSprites(this);
     platform_gl_.ForgetDeferredDepth(this);
     delete default_texture_;
-    if (instance_buffer_)
+    if (instance_buffer_) {
         glDeleteBuffers(1, &instance_buffer_);
-    if (quad_buffer_)
+    }
+    if (quad_buffer_) {
         glDeleteBuffers(1, &quad_buffer_);
-    if (instance_array_)
+    }
+    if (instance_array_) {
         glDeleteVertexArrays(1, &instance_array_);
-    if (quad_array_)
+    }
+    if (quad_array_) {
         glDeleteVertexArrays(1, &quad_array_);
+    }
 }
 
 void SpriteRendererGL::Begin(bool clear) {
     platform_gl_.BindRenderTargets();
-    if (clear)
+    if (clear) {
         platform.Clear();
+    }
     // Once here, not per sprite: nothing between Begin and End changes it, and the 3D
     // renderer, which shares the context, sets the same.
     platform_gl_.ApplyDrawState();
@@ -71,8 +77,9 @@ void SpriteRendererGL::Begin(bool clear) {
 
 void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
     auto* sprite_shader = dynamic_cast<ShaderGL*>(shader);
-    if (!instance_array_ || !sprite_shader || !sprite_shader->IsValid())
+    if (!instance_array_ || !sprite_shader || !sprite_shader->IsValid()) {
         return;
+    }
     Texture* texture = sprite.texture ? sprite.texture : default_texture_;
     auto* batch_shader = dynamic_cast<DefaultSpriteShaderGL*>(sprite_shader);
     if (!batch_shader) {
@@ -82,8 +89,9 @@ void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
     }
     if (!run_.empty() &&
         (batch_shader != run_shader_ || texture != run_texture_ || run_.size() >= kMaxRun ||
-         std::memcmp(&projection_matrix, &run_projection_, sizeof(Matrix44)) != 0))
+         std::memcmp(&projection_matrix, &run_projection_, sizeof(Matrix44)) != 0)) {
         Flush();
+    }
     if (run_.empty()) {
         run_shader_ = batch_shader;
         run_texture_ = texture;
@@ -94,8 +102,9 @@ void SpriteRendererGL::DrawSprite(const Sprite& sprite) {
 }
 
 void SpriteRendererGL::Flush() {
-    if (run_.empty())
+    if (run_.empty()) {
         return;
+    }
     platform_gl_.ForgetPendingSprites(this);
     // The projection is fitted now: the run was drawn into the target bound now.
     const Matrix44 projection = platform_gl_.FitClipY(run_projection_);
@@ -108,8 +117,9 @@ void SpriteRendererGL::Flush() {
     ++draw_calls_;
     if (deferred) {
         if (deferred_runs_.empty() || deferred_runs_.back().shader != run_shader_ ||
-            std::memcmp(&deferred_runs_.back().projection, &projection, sizeof(Matrix44)) != 0)
+            std::memcmp(&deferred_runs_.back().projection, &projection, sizeof(Matrix44)) != 0) {
             deferred_runs_.push_back({deferred_sprites_.size(), 0, run_shader_, projection});
+        }
         deferred_runs_.back().count += run_.size();
         deferred_sprites_.insert(deferred_sprites_.end(), run_.begin(), run_.end());
     }

@@ -11,8 +11,9 @@ namespace vela {
 TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) : platform_gl_(platform) {
     const bool has_pixels = image.pixels != nullptr;
     GLint max_size = 16384;
-    if (platform.IsReady())
+    if (platform.IsReady()) {
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    }
     const bool size_ok =
         image.width > 0 && image.height > 0 && image.width <= max_size && image.height <= max_size;
     if (has_pixels && size_ok) {
@@ -22,9 +23,10 @@ TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) : platform_gl
         pixel_copy_.assign(begin, begin + static_cast<size_t>(width_) * height_ * 4);
     } else {
         // The loader has already named the file that failed; only an odd size is news.
-        if (has_pixels)
+        if (has_pixels) {
             std::fprintf(stderr, "vela: texture size %dx%d is not usable, showing placeholder\n",
                          image.width, image.height);
+        }
         ImageData placeholder;
         FillPlaceholderImage(placeholder);
         width_ = placeholder.width;
@@ -32,16 +34,18 @@ TextureGL::TextureGL(PlatformGL& platform, const ImageData& image) : platform_gl
         pixel_copy_.assign(placeholder.pixels,
                            placeholder.pixels + static_cast<size_t>(width_) * height_ * 4);
     }
-    if (platform.IsReady())
+    if (platform.IsReady()) {
         Upload();
+    }
 }
 
 TextureGL::TextureGL(PlatformGL& platform, uint32_t adopted_texture, int32_t width, int32_t height)
     : platform_gl_(platform), texture_(adopted_texture), width_(width), height_(height) {}
 
 TextureGL::~TextureGL() {
-    if (!texture_)
+    if (!texture_) {
         return;
+    }
     platform_gl_.FlushPendingSprites();
     glDeleteTextures(1, &texture_);
 }
