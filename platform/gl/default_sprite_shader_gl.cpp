@@ -24,7 +24,7 @@ layout(location = 1) in vec4 sprite_row0;
 layout(location = 2) in vec4 sprite_row1;
 layout(location = 3) in vec4 sprite_row2;
 layout(location = 4) in vec4 sprite_row3;
-out vec4 colour;
+flat out vec4 colour;
 out vec2 uv;
 void main() {
     mat4 sprite_data = mat4(sprite_row0, sprite_row1, sprite_row2, sprite_row3);
@@ -41,7 +41,7 @@ void main() {
 
 const char kSpriteFragmentSource[] = R"(
 uniform sampler2D diffuse_texture;
-in vec4 colour;
+flat in vec4 colour;
 in vec2 uv;
 layout(location = 0) out vec4 frag_colour;
 void main() {
