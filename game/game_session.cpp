@@ -13,7 +13,7 @@
 #include "vela/graphics/frame_capture.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/png_writer.h"
-#include "vela/system/same_file.h"
+#include "vela/system/os_file.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/png_writer.h"
 #include "vela/system/atomic_file_writer.h"
-#include "vela/system/same_file.h"
+#include "vela/system/os_file.h"
 
 namespace {
 
@@ -107,6 +107,20 @@ TEST(AtomicFileWriterTest, DevicesAreRefusedAndLinksKeptPointingAtTheNewFile) {
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_GT(ReadAll(real).size(), 8u);
     EXPECT_TRUE(vela::IsSameFile(link, real));
+}
+
+// A private file stays private: the replacement is not made with the default mode.
+TEST(AtomicFileWriterTest, ReplacementKeepsTheTargetsPermissions) {
+    const std::string target = WriteTempFile("atomic_private.txt", "old");
+    ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+    vela::AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(target)) << writer.Error();
+    std::fputs("new", writer.Stream());
+    ASSERT_TRUE(writer.Commit()) << writer.Error();
+    struct stat info;
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(ReadAll(target), "new");
 }
 
 // A write that fails half-way (here the file size limit, as a full disk would) leaves the
