@@ -49,6 +49,11 @@ const PadKey kRightStickKeys[4][2] = {
 
 }  // namespace
 
+KeyboardPad::KeyboardPad(const PadKeyHeld& is_held) {
+    for (int key = 0; key < kPadKeyCount; ++key)
+        held_[key] = is_held(static_cast<PadKey>(key));
+}
+
 uint32_t KeyboardPad::Buttons() const {
     uint32_t buttons = 0;
     for (const KeyButton& source : kKeyButtons)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace vela {
 
@@ -39,6 +40,9 @@ enum class PadKey {
 };
 constexpr int kPadKeyCount = static_cast<int>(PadKey::Count);
 
+/// Answers whether a key is held now, as the platform sees it.
+using PadKeyHeld = std::function<bool(PadKey)>;
+
 /// The keyboard's half of controller 0, the same on every platform: the platform says which
 /// keys are held, this makes the buttons and sticks and merges them into a pad's reading.
 ///   arrows / WASD: d-pad and left stick (a diagonal has length 1); IJKL: right stick;
@@ -46,6 +50,11 @@ constexpr int kPadKeyCount = static_cast<int>(PadKey::Count);
 ///   Z square, Q / E L1 / R1, 1 / 3 L2 / R2, F / G L3 / R3, P start, Tab select, Home aux.
 class KeyboardPad {
 public:
+    /// No key held.
+    KeyboardPad() = default;
+    /// Every key as `is_held` answers for it.
+    explicit KeyboardPad(const PadKeyHeld& is_held);
+
     /// Records whether `key` is held now.
     void SetKey(PadKey key, bool held) { held_[static_cast<int>(key)] = held; }
     /// Whether `key` was last recorded as held.

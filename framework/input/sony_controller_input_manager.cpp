@@ -29,4 +29,13 @@ void SonyControllerInputManager::UpdateButtonStates(uint32_t new_buttons_down) {
     controller.buttons_released = previous & ~new_buttons_down;
 }
 
+void SonyControllerInputManager::StoreReading(uint32_t buttons_down, float left_x, float left_y,
+                                              float right_x, float right_y) {
+    UpdateButtonStates(buttons_down);
+    controller.left_stick_x = left_x;
+    controller.left_stick_y = left_y;
+    controller.right_stick_x = right_x;
+    controller.right_stick_y = right_y;
+}
+
 }  // namespace vela

@@ -29,6 +29,9 @@ public:
 protected:
     /// Stores the new down mask and derives the pressed and released edges from the old.
     void UpdateButtonStates(uint32_t new_buttons_down);
+    /// Stores a frame's reading: the buttons as UpdateButtonStates does, and the sticks.
+    void StoreReading(uint32_t buttons_down, float left_x, float left_y, float right_x,
+                      float right_y);
 
     SonyController controller;  ///< controller 0's record, written by Update
 };

@@ -171,11 +171,13 @@ bool SonyControllerInputManagerD3D11::HasKeyboardFocus() const {
     return window != nullptr && GetForegroundWindow() == window;
 }
 
-void SonyControllerInputManagerD3D11::ReadKeys(KeyboardPad& keys) {
+bool SonyControllerInputManagerD3D11::IsKeyHeld(PadKey key) {
     // GetKeyState follows the key messages this thread has taken from its queue, so
     // the keys change in step with the window's other messages.
     for (const KeyPlace& place : kKeyPlaces)
-        keys.SetKey(place.key, (GetKeyState(place.virtual_key) & 0x8000) != 0);
+        if (place.key == key)
+            return (GetKeyState(place.virtual_key) & 0x8000) != 0;
+    return false;
 }
 
 int32_t SonyControllerInputManagerD3D11::Update() {
@@ -210,15 +212,9 @@ int32_t SonyControllerInputManagerD3D11::Update() {
         right_y = AxisFromRaw(static_cast<float>(state.lRz));
     }
     if (keyboard) {
-        KeyboardPad keys;
-        ReadKeys(keys);
-        keys.MergeInto(buttons, left_x, left_y, right_x, right_y);
+        KeyboardPad(IsKeyHeld).MergeInto(buttons, left_x, left_y, right_x, right_y);
     }
-    UpdateButtonStates(buttons);
-    controller.left_stick_x = left_x;
-    controller.left_stick_y = left_y;
-    controller.right_stick_x = right_x;
-    controller.right_stick_y = right_y;
+    StoreReading(buttons, left_x, left_y, right_x, right_y);
     return 0;
 }
 

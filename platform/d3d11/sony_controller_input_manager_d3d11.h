@@ -1,11 +1,11 @@
 #pragma once
 
 #include "vela/d3d11/win32.h"
+#include "vela/input/keyboard_pad.h"
 #include "vela/input/sony_controller_input_manager.h"
 
 namespace vela {
 
-class KeyboardPad;
 class PlatformD3D11;
 
 // The first attached game controller through DirectInput 8, read once per Update into
@@ -26,7 +26,7 @@ public:
 
 private:
     bool HasKeyboardFocus() const;
-    static void ReadKeys(KeyboardPad& keys);
+    static bool IsKeyHeld(PadKey key);
     static BOOL CALLBACK EnumDevice(const DIDEVICEINSTANCEA* instance, void* context);
     static BOOL CALLBACK EnumAxis(const DIDEVICEOBJECTINSTANCEA* object, void* context);
 

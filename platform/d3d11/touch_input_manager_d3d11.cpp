@@ -5,13 +5,6 @@
 
 namespace vela {
 
-namespace {
-
-// What out-of-range panels and touches read as.
-const Touch kUntouched;
-
-}  // namespace
-
 TouchInputManagerD3D11::TouchInputManagerD3D11(PlatformD3D11& platform_) : platform(platform_) {
     HWND hwnd = platform.window != nullptr ? platform.window->hwnd : nullptr;
     DIPROPDWORD buffer_size = {};
@@ -71,36 +64,13 @@ void TouchInputManagerD3D11::Update() {
     if (platform.window != nullptr) {
         ScreenToClient(platform.window->hwnd, &cursor);
     }
-    if (!panel_enabled) {
+    if (!IsPanelEnabled(0)) {
         return;
     }
     const Vector2 position(static_cast<float>(cursor.x), static_cast<float>(cursor.y));
     for (int32_t i = 0; i < kMaxTouches; ++i) {
-        AdvanceTouch(touches[i], i, button_down[i], position);
+        AdvanceSlot(i, button_down[i], position);
     }
-}
-
-void TouchInputManagerD3D11::EnablePanel(int32_t panel) {
-    if (panel == 0) {
-        panel_enabled = true;
-    }
-}
-
-void TouchInputManagerD3D11::DisablePanel(int32_t panel) {
-    if (panel == 0) {
-        panel_enabled = false;
-    }
-}
-
-const Touch& TouchInputManagerD3D11::GetTouch(int32_t panel, int32_t touch) const {
-    if (panel != 0 || touch < 0 || touch >= kMaxTouches) {
-        return kUntouched;
-    }
-    return touches[touch];
-}
-
-bool TouchInputManagerD3D11::IsPanelEnabled(int32_t panel) const {
-    return panel == 0 && panel_enabled;
 }
 
 }  // namespace vela

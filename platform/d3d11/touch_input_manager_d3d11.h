@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vela/d3d11/win32.h"
-#include "vela/input/touch_input_manager.h"
+#include "vela/input/single_panel_touch_input_manager.h"
 
 namespace vela {
 
@@ -9,18 +9,12 @@ class PlatformD3D11;
 
 // The mouse as one touch panel: the left button drives touch 0, the right button touch 1,
 // both at the cursor in client pixels. Without a mouse device it reports nothing.
-class TouchInputManagerD3D11 : public TouchInputManager {
+class TouchInputManagerD3D11 : public SinglePanelTouchInputManager {
 public:
     explicit TouchInputManagerD3D11(PlatformD3D11& platform);
     ~TouchInputManagerD3D11() override;
 
     void Update() override;
-    void EnablePanel(int32_t panel) override;
-    void DisablePanel(int32_t panel) override;
-    const Touch& GetTouch(int32_t panel, int32_t touch) const override;
-    int32_t GetMaxNumTouches() const override { return kMaxTouches; }
-    int32_t GetNumPanels() const override { return 1; }
-    bool IsPanelEnabled(int32_t panel) const override;
 
     bool HasDevice() const { return mouse != nullptr; }
 
@@ -31,8 +25,6 @@ private:
     IDirectInput8A* direct_input = nullptr;
     IDirectInputDevice8A* mouse = nullptr;
     PlatformD3D11& platform;
-    Touch touches[kMaxTouches];
-    bool panel_enabled = false;
     bool button_down[kMaxTouches] = {false, false};
 };
 

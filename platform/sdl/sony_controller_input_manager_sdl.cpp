@@ -73,6 +73,13 @@ const KeyPlace kKeyPlaces[] = {
     {PadKey::Home, SDL_SCANCODE_HOME},
 };
 
+SDL_Scancode ScancodeOf(PadKey key) {
+    for (const KeyPlace& place : kKeyPlaces)
+        if (place.key == key)
+            return place.scancode;
+    return SDL_SCANCODE_UNKNOWN;
+}
+
 // Triggers count as pressed past half their travel.
 constexpr Sint16 kTriggerThreshold = 16384;
 
@@ -156,16 +163,10 @@ int32_t SonyControllerInputManagerSDL::Update() {
         right_y = PadAxis(SDL_CONTROLLER_AXIS_RIGHTY);
     }
     if (keyboard) {
-        KeyboardPad keys;
-        for (const KeyPlace& place : kKeyPlaces)
-            keys.SetKey(place.key, input_.IsKeyDown(place.scancode));
-        keys.MergeInto(buttons, left_x, left_y, right_x, right_y);
+        const auto held = [this](PadKey key) { return input_.IsKeyDown(ScancodeOf(key)); };
+        KeyboardPad(held).MergeInto(buttons, left_x, left_y, right_x, right_y);
     }
-    UpdateButtonStates(buttons);
-    controller.left_stick_x = left_x;
-    controller.left_stick_y = left_y;
-    controller.right_stick_x = right_x;
-    controller.right_stick_y = right_y;
+    StoreReading(buttons, left_x, left_y, right_x, right_y);
     return 0;
 }
 

@@ -31,31 +31,11 @@ Vector2 TouchInputManagerSDL::CursorPosition() const {
 }
 
 void TouchInputManagerSDL::Update() {
-    if (!window_ || !enabled_)
+    if (!window_ || !IsPanelEnabled(0))
         return;
     const Vector2 cursor = CursorPosition();
-    AdvanceTouch(touches_[0], 0, input_.IsLeftButtonDown(), cursor);
-    AdvanceTouch(touches_[1], 1, input_.IsRightButtonDown(), cursor);
-}
-
-void TouchInputManagerSDL::EnablePanel(int32_t panel) {
-    if (panel == 0)
-        enabled_ = true;
-}
-
-void TouchInputManagerSDL::DisablePanel(int32_t panel) {
-    if (panel == 0)
-        enabled_ = false;
-}
-
-const Touch& TouchInputManagerSDL::GetTouch(int32_t panel, int32_t touch) const {
-    if (panel != 0 || touch < 0 || touch >= kMaxTouches)
-        return untouched_;
-    return touches_[touch];
-}
-
-bool TouchInputManagerSDL::IsPanelEnabled(int32_t panel) const {
-    return panel == 0 && enabled_;
+    AdvanceSlot(0, input_.IsLeftButtonDown(), cursor);
+    AdvanceSlot(1, input_.IsRightButtonDown(), cursor);
 }
 
 }  // namespace vela

@@ -112,18 +112,12 @@ int32_t SonyControllerInputManagerWeb::Update() {
             left_y = touch_y;
         }
     }
+    // Held direction keys take the stick over from the pad.
     if (keyboard) {
-        KeyboardPad keys;
-        for (int key = 0; key < kPadKeyCount; ++key)
-            keys.SetKey(static_cast<PadKey>(key), input_.IsKeyDown(static_cast<PadKey>(key)));
-        // Held direction keys take the stick over from the pad.
-        keys.MergeInto(buttons, left_x, left_y, right_x, right_y);
+        const auto held = [this](PadKey key) { return input_.IsKeyDown(key); };
+        KeyboardPad(held).MergeInto(buttons, left_x, left_y, right_x, right_y);
     }
-    UpdateButtonStates(buttons);
-    controller.left_stick_x = left_x;
-    controller.left_stick_y = left_y;
-    controller.right_stick_x = right_x;
-    controller.right_stick_y = right_y;
+    StoreReading(buttons, left_x, left_y, right_x, right_y);
     return 0;
 }
 

@@ -5,7 +5,7 @@
 namespace vela {
 
 void TouchInputManagerWeb::Update() {
-    if (!enabled_)
+    if (!IsPanelEnabled(0))
         return;
     const bool mouse[kMaxTouches] = {input_.IsLeftButtonDown(), input_.IsRightButtonDown()};
     for (int32_t i = 0; i < kMaxTouches; ++i) {
@@ -15,28 +15,8 @@ void TouchInputManagerWeb::Update() {
         if (finger || mouse[i])
             by_finger_[i] = finger;
         const Vector2 at = by_finger_[i] ? input_.FingerPosition(i) : input_.MousePosition();
-        AdvanceTouch(touches_[i], i, finger || mouse[i], at);
+        AdvanceSlot(i, finger || mouse[i], at);
     }
-}
-
-void TouchInputManagerWeb::EnablePanel(int32_t panel) {
-    if (panel == 0)
-        enabled_ = true;
-}
-
-void TouchInputManagerWeb::DisablePanel(int32_t panel) {
-    if (panel == 0)
-        enabled_ = false;
-}
-
-const Touch& TouchInputManagerWeb::GetTouch(int32_t panel, int32_t touch) const {
-    if (panel != 0 || touch < 0 || touch >= kMaxTouches)
-        return untouched_;
-    return touches_[touch];
-}
-
-bool TouchInputManagerWeb::IsPanelEnabled(int32_t panel) const {
-    return panel == 0 && enabled_;
 }
 
 }  // namespace vela

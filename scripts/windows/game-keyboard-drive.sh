@@ -8,6 +8,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/frame-compare.sh"
+source "$here/game-window.sh"
 game=$1 root=$2 out=$3 frames=$4
 
 cd "$root"
@@ -22,16 +23,8 @@ fail() {
   exit 1
 }
 
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "Framework Application" | head -n 1)
-[ -n "$window" ] || fail "no window titled \"Framework Application\" appeared"
+find_game_window 60
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-client=""
-for i in $(seq 1 100); do
-  client=$(xwininfo -tree -id "$window" 2>/dev/null | awk '$0 ~ /960x544\+/ { print $NF; exit }')
-  [ -n "$client" ] && break
-  sleep 0.1
-done
-[ -n "$client" ] || fail "no 960 x 544 client area in the game's window"
 
 # The keys count only once the splash is over, whatever the machine's speed.
 menu=0

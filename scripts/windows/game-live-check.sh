@@ -6,6 +6,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/frame-compare.sh"
+source "$here/game-window.sh"
 game=$1 assets=$2 out=$3
 
 cd "$assets"
@@ -24,17 +25,7 @@ fail() {
   exit 1
 }
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Framework Application" | head -n 1)
-[ -n "$window" ] || fail "no window titled \"Framework Application\" appeared"
-# Wine draws the client area into a child X window of the back buffer's size; it comes
-# with the swap chain, a moment after the window.
-client=""
-for i in $(seq 1 100); do
-  client=$(xwininfo -tree -id "$window" 2>/dev/null | awk '$0 ~ /960x544\+/ { print $NF; exit }')
-  [ -n "$client" ] && break
-  sleep 0.1
-done
-[ -n "$client" ] || fail "no 960 x 544 client area in the game's window"
+find_game_window 30
 
 # The splash lasts 100 frames, under two seconds: screenshots are taken in the
 # background at a steady pace and looked at as they come.

@@ -8,14 +8,9 @@
 #   scripts/windows/game-screens-test.sh <game.exe> <GL game> <assets dir> <out dir>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -eq 4 ] || { echo "usage: game-screens-test.sh <game.exe> <GL game> <assets dir> <out dir>" >&2; exit 2; }
-win_game=$(realpath "$1")
-gl_game=$(realpath "$2")
-assets=$(realpath "$3")
-out=$(mkdir -p "$4" && realpath "$4")
-[ -f "$win_game" ] || { echo "game-screens: $1 not found: build the Windows tree with scripts/build-windows.sh" >&2; exit 2; }
-[ -x "$gl_game" ] || { echo "game-screens: the GL game $2 is not built" >&2; exit 2; }
-command -v compare >/dev/null || { echo "game-screens: ImageMagick is missing" >&2; exit 2; }
+source "$here/game-test-args.sh"
+game_test_args "<assets dir>" "$@"
+assets=$folder
 rm -f "$out"/*.png
 
 source "$here/frame-compare.sh"

@@ -1,0 +1,53 @@
+# Sourced by the dependency builds, after debian-sources.sh: the libraries built with
+# CMake, as static libraries installed into one prefix. The caller sets deps_dir (build
+# folders and logs), prefix, jobs, the configure command in the array cmake_configure
+# (cmake with its toolchain options), and defines log.
+
+# build_once <name> <command...>: runs the command unless <name> is in the prefix already
+# (its stamp file), then leaves the stamp, so a rerun only builds what is missing.
+build_once() {
+  local name=$1
+  shift
+  [ ! -f "$prefix/.$name.stamp" ] || return 0
+  log "$name"
+  "$@"
+  touch "$prefix/.$name.stamp"
+}
+
+# cmake_build <name> <source dir> <cmake options...>: configures with cmake_configure,
+# builds and installs; the log is deps_dir/<name>.log, its end is shown on failure.
+cmake_build() {
+  local name=$1 source=$2
+  shift 2
+  local build=$deps_dir/build-$name
+  local build_log=$deps_dir/$name.log
+  rm -rf "$build"
+  "${cmake_configure[@]}" -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -Wno-dev "$@" >"$build_log" 2>&1 &&
+    cmake --build "$build" -j"$jobs" >>"$build_log" 2>&1 &&
+    cmake --install "$build" >>"$build_log" 2>&1 ||
+    { tail -n 30 "$build_log" >&2; exit 1; }
+  rm -rf "$build"
+}
+
+# build_libpng <zlib library> <zlib include dir>
+build_libpng() {
+  local source
+  source=$(fetch_source libpng1.6)
+  cmake_build libpng "$source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF \
+    -DPNG_TESTS=OFF -DZLIB_LIBRARY="$1" -DZLIB_INCLUDE_DIR="$2"
+}
+
+build_box2d() {
+  local source
+  source=$(fetch_source box2d)
+  cmake_build box2d "$source" -DBOX2D_BUILD_UNIT_TESTS=OFF -DBOX2D_BUILD_TESTBED=OFF \
+    -DBOX2D_BUILD_DOCS=OFF
+}
+
+# build_googletest [cmake options...]
+build_googletest() {
+  local source
+  source=$(googletest_source)
+  cmake_build googletest "$source" -Dgtest_disable_pthreads=ON -DINSTALL_GTEST=ON "$@"
+}

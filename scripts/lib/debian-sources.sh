@@ -1,0 +1,54 @@
+# Sourced by the dependency builds: Debian's source packages, unpacked once and kept.
+# The caller sets deps_dir (logs go there) and src_dir (the unpacked trees), and
+# defines log. Messages start with the calling script's name.
+
+debian_sources_name=$(basename "$0" .sh)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Debian's source packages need a deb-src entry; the release suite only, since the
+# security suite's sources are not on every mirror.
+ensure_deb_src() {
+  if apt-cache showsrc box2d 2>/dev/null | grep -q '^Package:'; then
+    return
+  fi
+  local uri=""
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    uri=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources)
+  fi
+  if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
+    uri=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; exit } }' /etc/apt/sources.list)
+  fi
+  [ -n "$uri" ] || { echo "$debian_sources_name: no Debian apt source found to add deb-src beside" >&2; exit 1; }
+  log "adding deb-src for bookworm ($uri)"
+  printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' "$uri" |
+    as_root tee /etc/apt/sources.list.d/vela-deb-src.sources >/dev/null
+  as_root apt-get update -qq
+}
+
+# Unpacks Debian's source of $1 (pinned to bookworm) under src_dir and prints its directory.
+fetch_source() {
+  local package=$1
+  local existing
+  existing=$(find "$src_dir" -maxdepth 1 -type d -name "$package-[0-9]*" | head -n 1)
+  if [ -z "$existing" ]; then
+    ensure_deb_src
+    command -v dpkg-source >/dev/null || { echo "$debian_sources_name: dpkg-source missing; install dpkg-dev" >&2; exit 1; }
+    (cd "$src_dir" && apt-get source -qq "$package/bookworm" >"$deps_dir/$package-source.log" 2>&1) ||
+      { cat "$deps_dir/$package-source.log" >&2; exit 1; }
+    existing=$(find "$src_dir" -maxdepth 1 -type d -name "$package-[0-9]*" | head -n 1)
+  fi
+  [ -n "$existing" ] || { echo "$debian_sources_name: no source tree for $package" >&2; exit 1; }
+  echo "$existing"
+}
+
+# The googletest package ships its sources in /usr/src; otherwise take the source package.
+googletest_source() {
+  if [ -f /usr/src/googletest/CMakeLists.txt ]; then
+    echo /usr/src/googletest
+  else
+    fetch_source googletest
+  fi
+}
