@@ -23,42 +23,45 @@ const ButtonSource kButtons[] = {
     {BUTTON_AUX, 13},
 };
 
-// Where each of the keyboard pad's keys is: Windows' virtual keys.
+// Where each of the keyboard pad's keys is. Letters and digits go by position (a scan
+// code, turned into the current layout's virtual key when read), as on the other
+// platforms: WASD stays where it is on an AZERTY keyboard. The rest are virtual keys.
 struct KeyPlace {
     PadKey key;
     int virtual_key;
+    UINT scan_code;
 };
 
 const KeyPlace kKeyPlaces[] = {
-    {PadKey::Up, VK_UP},
-    {PadKey::Right, VK_RIGHT},
-    {PadKey::Down, VK_DOWN},
-    {PadKey::Left, VK_LEFT},
-    {PadKey::W, 'W'},
-    {PadKey::D, 'D'},
-    {PadKey::S, 'S'},
-    {PadKey::A, 'A'},
-    {PadKey::I, 'I'},
-    {PadKey::L, 'L'},
-    {PadKey::K, 'K'},
-    {PadKey::J, 'J'},
-    {PadKey::Space, VK_SPACE},
+    {PadKey::Up, VK_UP, 0},
+    {PadKey::Right, VK_RIGHT, 0},
+    {PadKey::Down, VK_DOWN, 0},
+    {PadKey::Left, VK_LEFT, 0},
+    {PadKey::W, 0, 0x11},
+    {PadKey::D, 0, 0x20},
+    {PadKey::S, 0, 0x1F},
+    {PadKey::A, 0, 0x1E},
+    {PadKey::I, 0, 0x17},
+    {PadKey::L, 0, 0x26},
+    {PadKey::K, 0, 0x25},
+    {PadKey::J, 0, 0x24},
+    {PadKey::Space, VK_SPACE, 0},
     // VK_RETURN is both Enter keys; the keypad one is told apart only by its message.
-    {PadKey::Return, VK_RETURN},
-    {PadKey::X, 'X'},
-    {PadKey::Escape, VK_ESCAPE},
-    {PadKey::Backspace, VK_BACK},
-    {PadKey::C, 'C'},
-    {PadKey::Z, 'Z'},
-    {PadKey::Q, 'Q'},
-    {PadKey::E, 'E'},
-    {PadKey::Digit1, '1'},
-    {PadKey::Digit3, '3'},
-    {PadKey::F, 'F'},
-    {PadKey::G, 'G'},
-    {PadKey::P, 'P'},
-    {PadKey::Tab, VK_TAB},
-    {PadKey::Home, VK_HOME},
+    {PadKey::Return, VK_RETURN, 0},
+    {PadKey::X, 0, 0x2D},
+    {PadKey::Escape, VK_ESCAPE, 0},
+    {PadKey::Backspace, VK_BACK, 0},
+    {PadKey::C, 0, 0x2E},
+    {PadKey::Z, 0, 0x2C},
+    {PadKey::Q, 0, 0x10},
+    {PadKey::E, 0, 0x12},
+    {PadKey::Digit1, 0, 0x02},
+    {PadKey::Digit3, 0, 0x04},
+    {PadKey::F, 0, 0x21},
+    {PadKey::G, 0, 0x22},
+    {PadKey::P, 0, 0x19},
+    {PadKey::Tab, VK_TAB, 0},
+    {PadKey::Home, VK_HOME, 0},
 };
 
 }  // namespace
@@ -174,9 +177,15 @@ bool SonyControllerInputManagerD3D11::HasKeyboardFocus() const {
 bool SonyControllerInputManagerD3D11::IsKeyHeld(PadKey key) {
     // GetKeyState follows the key messages this thread has taken from its queue, so
     // the keys change in step with the window's other messages.
-    for (const KeyPlace& place : kKeyPlaces)
-        if (place.key == key)
-            return (GetKeyState(place.virtual_key) & 0x8000) != 0;
+    for (const KeyPlace& place : kKeyPlaces) {
+        if (place.key != key) {
+            continue;
+        }
+        const UINT virtual_key = place.scan_code != 0
+                                     ? MapVirtualKeyW(place.scan_code, MAPVK_VSC_TO_VK)
+                                     : static_cast<UINT>(place.virtual_key);
+        return virtual_key != 0 && (GetKeyState(static_cast<int>(virtual_key)) & 0x8000) != 0;
+    }
     return false;
 }
 
