@@ -19,15 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     words.push_back(word);
     std::vector<const char*> argv;
-    for (const std::string& w : words)
+    for (const std::string& w : words) {
         argv.push_back(w.c_str());
+    }
     GameOptions options;
     std::string error;
     if (options.Parse(static_cast<int>(argv.size()), argv.data(), error) ==
         GameOptions::Result::Error) {
         // Every refusal says why.
-        if (error.empty())
+        if (error.empty()) {
             __builtin_trap();
+        }
     }
     return 0;
 }

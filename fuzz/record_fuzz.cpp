@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     ReplayControllerInputManager replay(records);
-    for (size_t i = 0; i <= records.size(); ++i)
+    for (size_t i = 0; i <= records.size(); ++i) {
         replay.Update();
+    }
     return 0;
 }

@@ -16,10 +16,12 @@ std::string ControllerRecord::Format() const {
 
 bool ControllerRecord::IsComment(const std::string& line) {
     for (char c : line) {
-        if (c == '#')
+        if (c == '#') {
             return true;
-        if (c != ' ' && c != '\t' && c != '\r')
+        }
+        if (c != ' ' && c != '\t' && c != '\r') {
             return false;
+        }
     }
     return true;  // blank
 }
@@ -30,23 +32,27 @@ bool ReadInt(const char*& cursor, long min, long max, long& value) {
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(cursor, &end, 10);
-    if (end == cursor || errno != 0 || v < min || v > max)
+    if (end == cursor || errno != 0 || v < min || v > max) {
         return false;
+    }
     value = v;
     cursor = end;
     return true;
 }
 
 bool ReadMask(const char*& cursor, uint32_t& value) {
-    while (*cursor == ' ' || *cursor == '\t')
+    while (*cursor == ' ' || *cursor == '\t') {
         ++cursor;
-    if (cursor[0] != '0' || (cursor[1] != 'x' && cursor[1] != 'X'))
+    }
+    if (cursor[0] != '0' || (cursor[1] != 'x' && cursor[1] != 'X')) {
         return false;
+    }
     char* end = nullptr;
     errno = 0;
     const unsigned long v = std::strtoul(cursor, &end, 16);
-    if (end == cursor + 2 || errno != 0 || v > 0xffffffffUL)
+    if (end == cursor + 2 || errno != 0 || v > 0xffffffffUL) {
         return false;
+    }
     value = static_cast<uint32_t>(v);
     cursor = end;
     return true;
@@ -56,8 +62,9 @@ bool ReadStick(const char*& cursor, float& value) {
     char* end = nullptr;
     errno = 0;
     const float v = std::strtof(cursor, &end);
-    if (end == cursor || errno != 0 || !std::isfinite(v) || v < -1.0f || v > 1.0f)
+    if (end == cursor || errno != 0 || !std::isfinite(v) || v < -1.0f || v > 1.0f) {
         return false;
+    }
     value = v;
     cursor = end;
     return true;
@@ -90,8 +97,9 @@ bool ControllerRecord::Parse(const std::string& line, ControllerRecord& record,
         error = "expected four stick values from -1 to 1";
         return false;
     }
-    while (*cursor == ' ' || *cursor == '\t' || *cursor == '\r')
+    while (*cursor == ' ' || *cursor == '\t' || *cursor == '\r') {
         ++cursor;
+    }
     if (*cursor != '\0') {
         error = "unexpected text after the stick values";
         return false;

@@ -9,10 +9,12 @@ std::vector<std::string> DataDirectory::Candidates(const Host& host) {
         dirs.push_back(host.programDirectory);
         dirs.push_back(host.programDirectory + sep + "assets");
     }
-    if (!host.installedData.empty())
+    if (!host.installedData.empty()) {
         dirs.push_back(host.installedData);
-    if (!host.sourceAssets.empty())
+    }
+    if (!host.sourceAssets.empty()) {
         dirs.push_back(host.sourceAssets);
+    }
     return dirs;
 }
 
@@ -21,19 +23,21 @@ bool DataDirectory::Find(const Host& host) {
     const std::vector<std::string> dirs = Candidates(host);
     for (const std::string& dir : dirs) {
         const std::string font = dir.empty() ? kFontFile : dir + sep + kFontFile;
-        if (host.isReadable(font) && (dir.empty() || host.enter(dir)))
+        if (host.isReadable(font) && (dir.empty() || host.enter(dir))) {
             return true;
+        }
     }
     const std::string here =
         host.workingDirectory.empty() ? "the working directory" : host.workingDirectory;
     std::fprintf(stderr, "game: %s is in none of these folders:\n", kFontFile);
     for (const std::string& dir : dirs) {
-        if (dir.empty())
+        if (dir.empty()) {
             std::fprintf(stderr, "  %s (the working directory)\n", here.c_str());
-        else if (dir == "assets")
+        } else if (dir == "assets") {
             std::fprintf(stderr, "  %s%sassets\n", here.c_str(), sep.c_str());
-        else
+        } else {
             std::fprintf(stderr, "  %s\n", dir.c_str());
+        }
     }
     std::fprintf(stderr, "game: %s\n", StartHint());
     return false;

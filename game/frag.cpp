@@ -55,8 +55,9 @@ int32_t Frag::Explode(const b2Vec2& centre, b2World* world) {
                          centre.y + kRayLength * static_cast<float>(std::cos(double(a))));
         RayCastClosestCallback callback;
         world->RayCast(&callback, centre, end);
-        if (!callback.fixture || !(callback.fraction > 0.0f && callback.fraction < 1.0f))
+        if (!callback.fixture || !(callback.fraction > 0.0f && callback.fraction < 1.0f)) {
             continue;
+        }
 
         b2Body* hit = callback.body;
         if (GetBodyTag(hit) == BodyTag::BadGuy) {
@@ -67,8 +68,9 @@ int32_t Frag::Explode(const b2Vec2& centre, b2World* world) {
 
         const b2Vec2 d = callback.point - centre;
         const float length = static_cast<float>(std::sqrt(double(d.x * d.x + d.y * d.y)));
-        if (length < kShortestImpulseDistance)
+        if (length < kShortestImpulseDistance) {
             continue;
+        }
         const b2Vec2 direction(d.x / length, d.y / length);
         if (hit->GetType() == b2_dynamicBody) {
             const float inverse = 1.0f / length;

@@ -3,8 +3,9 @@
 #include "body_tag.h"
 
 void GameObject::UpdateFromSimulation() {
-    if (!body)
+    if (!body) {
         return;
+    }
     const b2Vec2& p = body->GetPosition();
     sprite.position.x = kPixelsPerMetre * p.x + kScreenCentreX;
     sprite.position.y = kScreenBottomY - kPixelsPerMetre * p.y;

@@ -40,8 +40,9 @@ GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::s
             return Result::Help;
         } else if (std::strcmp(arg, "--frames") == 0) {
             const char* text = value(arg);
-            if (!text)
+            if (!text) {
                 return Result::Error;
+            }
             char* end = nullptr;
             errno = 0;
             const long long n = std::strtoll(text, &end, 10);
@@ -52,18 +53,21 @@ GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::s
             frames = n;
         } else if (std::strcmp(arg, "--screenshot") == 0) {
             const char* text = value(arg);
-            if (!text)
+            if (!text) {
                 return Result::Error;
+            }
             screenshot = text;
         } else if (std::strcmp(arg, "--record") == 0) {
             const char* text = value(arg);
-            if (!text)
+            if (!text) {
                 return Result::Error;
+            }
             record = text;
         } else if (std::strcmp(arg, "--replay") == 0) {
             const char* text = value(arg);
-            if (!text)
+            if (!text) {
                 return Result::Error;
+            }
             replay = text;
         } else if (std::strcmp(arg, "--fixed-step") == 0) {
             fixedStep = true;

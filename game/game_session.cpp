@@ -38,15 +38,18 @@ void FinishRecordAtExit() {
 GameSession::GameSession(GameOptions options) : options_(std::move(options)) {}
 
 GameSession::~GameSession() {
-    if (g_recording_session == this)
+    if (g_recording_session == this) {
         g_recording_session = nullptr;
+    }
 }
 
 bool GameSession::FinishRecord() {
-    if (g_recording_session == this)
+    if (g_recording_session == this) {
         g_recording_session = nullptr;
-    if (!record_open_)
+    }
+    if (!record_open_) {
         return !record_failed_;
+    }
     record_open_ = false;
     if (!record_.Commit()) {
         std::fprintf(stderr, "game: record not saved: %s\n", record_.Error().c_str());
@@ -99,8 +102,9 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
                 vela::SonyControllerInputManager* source =
                     replaying ? new ReplayControllerInputManager(std::move(replay_))
                               : inner.CreateSonyControllerInputManager();
-                if (!recording)
+                if (!recording) {
                     return source;
+                }
                 if (!record_.Open(options_.record)) {
                     std::fprintf(stderr, "game: can't record: %s\n", record_.Error().c_str());
                     record_failed_ = true;
@@ -109,8 +113,9 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
                 }
                 record_open_ = true;
                 static bool exit_hook = false;
-                if (!exit_hook)
+                if (!exit_hook) {
                     exit_hook = std::atexit(FinishRecordAtExit) == 0;
+                }
                 g_recording_session = this;
                 return new RecordingControllerInputManager(source, record_.Stream());
             });
@@ -128,8 +133,9 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
     // a shown frame is gone: keep each frame as it is drawn and save the last.
     vela::ImageData last_frame;
     bool last_frame_read = false;
-    if (!screenshot.empty() && options_.frames <= 0)
+    if (!screenshot.empty() && options_.frames <= 0) {
         harness.SetFrameHook([&] { last_frame_read = capture.ReadFrame(last_frame); });
+    }
 
     {
         std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
@@ -155,7 +161,8 @@ bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
 
 bool SaveFrame(vela::ImageData& frame, const std::string& path) {
     const int64_t count = int64_t(frame.width) * frame.height;
-    for (int64_t i = 0; i < count; ++i)
+    for (int64_t i = 0; i < count; ++i) {
         frame.pixels[i * 4 + 3] = 255;
+    }
     return vela::PNGWriter::Save(path.c_str(), frame);
 }

@@ -48,12 +48,14 @@ void Hud::Update(float power) {
     // and each cloud leans a little differently.
     for (vela::Sprite& cloud : cloudSprites) {
         if (cloudSwayRising) {
-            if (cloudSway >= kSwayLimit)
+            if (cloudSway >= kSwayLimit) {
                 cloudSwayRising = false;
+            }
             cloudSway += kSwayStep;
         } else {
-            if (cloudSway <= -kSwayLimit)
+            if (cloudSway <= -kSwayLimit) {
                 cloudSwayRising = true;
+            }
             cloudSway -= kSwayStep;
         }
         cloud.rotation = cloudSway;
@@ -68,8 +70,9 @@ void Hud::Render(vela::SpriteRenderer* renderer, const vela::Font& font) const {
     renderer->DrawSprite(arrowSprite);
     renderer->DrawSprite(powerFrameSprite);
     renderer->DrawSprite(powerBarSprite);
-    for (const vela::Sprite& cloud : cloudSprites)
+    for (const vela::Sprite& cloud : cloudSprites) {
         renderer->DrawSprite(cloud);
+    }
     const auto left = vela::TextJustification::Left;
     font.RenderText(renderer, vela::Vector3(25.0f, 0.0f, -0.9f), 0.75f, 0xffffffffu, left, "%s",
                     fragsText.c_str());

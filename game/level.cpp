@@ -27,8 +27,9 @@ const b2Vec2 kFragStart(-3.8f, 0.79f);
 }  // namespace
 
 void Level::Build(int32_t levelNumber, b2World* world, SpriteApplication& application) {
-    if (levelNumber != 0)
+    if (levelNumber != 0) {
         return;
+    }
     // The order of creation fixes the order of the bodies in the world.
     fragStart = kFragStart;
     for (int32_t i = 0; i < kSceneryCount; ++i) {
@@ -61,16 +62,20 @@ void Level::Build(int32_t levelNumber, b2World* world, SpriteApplication& applic
 
 void Level::Reset(int32_t levelNumber) {
     // An unbuilt level has no bodies to move.
-    if (levelNumber != 0 || sceneryCount != kSceneryCount || !frag.body)
+    if (levelNumber != 0 || sceneryCount != kSceneryCount || !frag.body) {
         return;
-    for (int32_t i = 0; i < kSceneryCount; ++i)
+    }
+    for (int32_t i = 0; i < kSceneryCount; ++i) {
         scenery[i].body->SetTransform(b2Vec2(kScenery[i].x, kScenery[i].y), 0.0f);
+    }
     frag.body->SetTransform(fragStart, 0.0f);
     int32_t slot = 0;
-    for (int32_t i = 0; i < kBadGuyCount; ++i)
+    for (int32_t i = 0; i < kBadGuyCount; ++i) {
         actors[slot++].body->SetTransform(kBadGuyStarts[i], 0.0f);
-    for (int32_t i = 0; i < kCrateCount; ++i)
+    }
+    for (int32_t i = 0; i < kCrateCount; ++i) {
         actors[slot++].body->SetTransform(kCrateStarts[i], 0.0f);
+    }
     for (int32_t i = 0; i < actorCount; ++i) {
         actors[i].body->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
         actors[i].body->SetAngularVelocity(0.0f);
@@ -82,8 +87,10 @@ void Level::Reset(int32_t levelNumber) {
 }
 
 void Level::Update() {
-    if (frag.body)
+    if (frag.body) {
         frag.Update();
-    for (int32_t i = 0; i < actorCount; ++i)
+    }
+    for (int32_t i = 0; i < actorCount; ++i) {
         actors[i].UpdateFromSimulation();
+    }
 }

@@ -45,21 +45,24 @@ void FindDataDirectory(const char* start_dir) {
 int main(int argc, char** argv) {
     GameOptions options;
     int exit_status = 0;
-    if (!options.ParseForProgram(argc, argv, exit_status))
+    if (!options.ParseForProgram(argc, argv, exit_status)) {
         return exit_status;
+    }
 
     // Paths on the command line are taken from where the program was started.
     char start_dir[PATH_MAX];
     const bool have_start_dir = getcwd(start_dir, sizeof(start_dir)) != nullptr;
     auto from_start = [&](const std::string& path) {
-        if (path.empty() || path[0] == '/' || !have_start_dir)
+        if (path.empty() || path[0] == '/' || !have_start_dir) {
             return path;
+        }
         return std::string(start_dir) + "/" + path;
     };
     options.ResolvePaths(from_start);
     GameSession session(options);
-    if (!session.Open())
+    if (!session.Open()) {
         return 1;
+    }
 
     FindDataDirectory(have_start_dir ? start_dir : nullptr);
 

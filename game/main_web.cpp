@@ -15,11 +15,13 @@ namespace {
 int PlayGame(int argc, char** argv) {
     GameOptions options;
     int exit_status = 0;
-    if (!options.ParseForProgram(argc, argv, exit_status))
+    if (!options.ParseForProgram(argc, argv, exit_status)) {
         return exit_status;
+    }
     GameSession session(options);
-    if (!session.Open())
+    if (!session.Open()) {
         return 1;
+    }
 
     std::unique_ptr<vela::PlatformWeb> platform(new vela::PlatformWeb(960, 544, "#canvas"));
     if (!platform->IsReady()) {
@@ -27,9 +29,10 @@ int PlayGame(int argc, char** argv) {
         return 1;
     }
     const int status = session.Run(*platform, *platform);
-    if (options.frames == 0)
+    if (options.frames == 0) {
         vela::WebCanvas::ShowMessage("#canvas",
                                      "The game has ended. Reload the page to play again.");
+    }
     return status;
 }
 

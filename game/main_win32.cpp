@@ -46,22 +46,25 @@ bool IsAbsolute(const std::string& path) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GameOptions options;
     int exit_status = 0;
-    if (!options.ParseForProgram(__argc, __argv, exit_status))
+    if (!options.ParseForProgram(__argc, __argv, exit_status)) {
         return exit_status;
+    }
 
     // Paths on the command line are taken from where the program was started.
     char start_dir[MAX_PATH];
     const DWORD start_length = GetCurrentDirectoryA(MAX_PATH, start_dir);
     const bool have_start_dir = start_length > 0 && start_length < MAX_PATH;
     auto from_start = [&](const std::string& path) {
-        if (path.empty() || IsAbsolute(path) || !have_start_dir)
+        if (path.empty() || IsAbsolute(path) || !have_start_dir) {
             return path;
+        }
         return std::string(start_dir) + "\\" + path;
     };
     options.ResolvePaths(from_start);
     GameSession session(options);
-    if (!session.Open())
+    if (!session.Open()) {
         return 1;
+    }
 
     FindDataDirectory(have_start_dir ? start_dir : nullptr);
 

@@ -15,8 +15,9 @@ void PlatformHarness::SyncFromInner() {
 }
 
 bool PlatformHarness::Update() {
-    if (stop_requested_ || (frame_limit_ > 0 && frames_presented_ >= frame_limit_))
+    if (stop_requested_ || (frame_limit_ > 0 && frames_presented_ >= frame_limit_)) {
         return false;
+    }
     return inner_.Update();
 }
 
@@ -27,10 +28,12 @@ float PlatformHarness::GetFrameTime() {
 
 void PlatformHarness::PostRender() {
     ++frames_presented_;
-    if (frame_limit_ > 0 && frames_presented_ == frame_limit_ && last_frame_hook_)
+    if (frame_limit_ > 0 && frames_presented_ == frame_limit_ && last_frame_hook_) {
         last_frame_hook_();
-    if (frame_hook_)
+    }
+    if (frame_hook_) {
         frame_hook_();
+    }
     inner_.PostRender();
 }
 
@@ -40,7 +43,8 @@ vela::SpriteRenderer* PlatformHarness::CreateSpriteRenderer() {
 }
 
 vela::SonyControllerInputManager* PlatformHarness::CreateSonyControllerInputManager() {
-    if (controller_factory_)
+    if (controller_factory_) {
         return controller_factory_(inner_);
+    }
     return inner_.CreateSonyControllerInputManager();
 }

@@ -32,10 +32,12 @@ LineRead ReadLine(std::istream& in, size_t limit, std::string& line) {
     line.clear();
     std::istream::int_type c;
     while ((c = in.get()) != std::istream::traits_type::eof()) {
-        if (c == '\n')
+        if (c == '\n') {
             return LineRead::Line;
-        if (line.size() == limit)
+        }
+        if (line.size() == limit) {
             return LineRead::TooLong;
+        }
         line.push_back(static_cast<char>(c));
     }
     return line.empty() ? LineRead::End : LineRead::Line;
@@ -51,16 +53,18 @@ bool ReplayControllerInputManager::Load(std::istream& in, const std::string& nam
     size_t loaded = 0;
     for (;;) {
         const LineRead read = ReadLine(in, kMaxLineLength, line);
-        if (read == LineRead::End)
+        if (read == LineRead::End) {
             break;
+        }
         ++number;
         const std::string where = name + ":" + std::to_string(number) + ": ";
         if (read == LineRead::TooLong) {
             error = where + "line longer than " + std::to_string(kMaxLineLength) + " characters";
             return false;
         }
-        if (ControllerRecord::IsComment(line))
+        if (ControllerRecord::IsComment(line)) {
             continue;
+        }
         ControllerRecord record;
         std::string why;
         if (!ControllerRecord::Parse(line, record, why)) {

@@ -65,20 +65,23 @@ void ScreenManager::Navigate(MenuCommand command) {
     switch (command) {
         case MenuCommand::Up:
             selection -= 1;
-            if (selection <= 0)
+            if (selection <= 0) {
                 selection = 0;
+            }
             break;
         case MenuCommand::Down:
             selection += 1;
-            if (selection >= lastItem)
+            if (selection >= lastItem) {
                 selection = lastItem;
+            }
             break;
         case MenuCommand::Select:
             Activate(selection);
             break;
         case MenuCommand::Back:
-            if (state == ScreenState::Options)
+            if (state == ScreenState::Options) {
                 SetState(ScreenState::MainMenu);
+            }
             break;
     }
 }
@@ -86,29 +89,32 @@ void ScreenManager::Navigate(MenuCommand command) {
 void ScreenManager::Activate(int32_t item) {
     switch (state) {
         case ScreenState::MainMenu:
-            if (item == 0)
+            if (item == 0) {
                 SetState(ScreenState::Game);
-            else if (item == 1)
+            } else if (item == 1) {
                 SetState(ScreenState::Options);
-            else if (item == 2)
+            } else if (item == 2) {
                 std::exit(0);
+            }
             break;
         case ScreenState::Options:
-            if (item == 0)
+            if (item == 0) {
                 hardDifficulty = !hardDifficulty;
-            else if (item == 1)
+            } else if (item == 1) {
                 soundOn = !soundOn;
-            else if (item == 2)
+            } else if (item == 2) {
                 SetState(ScreenState::MainMenu);
+            }
             break;
         case ScreenState::Win:
         case ScreenState::Lose:
-            if (item == 0)
+            if (item == 0) {
                 SetState(ScreenState::MainMenu);
-            else if (item == 1)
+            } else if (item == 1) {
                 SetState(ScreenState::Game);
-            else if (item == 2)
+            } else if (item == 2) {
                 std::exit(0);
+            }
             break;
         default:
             break;
@@ -119,8 +125,9 @@ void ScreenManager::Update() {
     if (state == ScreenState::Splash) {
         // Never reset: the splash shows once per run.
         splashTicks += 1;
-        if (splashTicks >= kSplashTicks)
+        if (splashTicks >= kSplashTicks) {
             SetState(ScreenState::MainMenu);
+        }
     } else if (state == ScreenState::Options) {
         itemTexts[0] = std::string("Difficulty: ") + (hardDifficulty ? "Hard" : "Easy");
         itemTexts[1] = std::string("Volume: ") + (soundOn ? "On" : "Mute");
@@ -143,8 +150,9 @@ vela::Sprite ScreenManager::CurrentBackground() const {
 }
 
 void ScreenManager::RenderItems(vela::SpriteRenderer* renderer, const vela::Font& font) const {
-    if (lastItem <= 0)
+    if (lastItem <= 0) {
         return;
+    }
     for (int32_t i = 0; i <= lastItem && i < 3; ++i) {
         const uint32_t colour = i == selection ? 0xff000000u : 0xff999999u;
         font.RenderText(renderer, vela::Vector3(600.0f, 325.0f + 60.0f * i, -0.9f), 1.75f, colour,
@@ -154,8 +162,9 @@ void ScreenManager::RenderItems(vela::SpriteRenderer* renderer, const vela::Font
 
 void ScreenManager::RenderScore(vela::SpriteRenderer* renderer, const vela::Font& font,
                                 int32_t score) const {
-    if (state != ScreenState::Win && state != ScreenState::Lose)
+    if (state != ScreenState::Win && state != ScreenState::Lose) {
         return;
+    }
     font.RenderText(renderer, vela::Vector3(700.0f, 125.0f, -0.9f), 1.75f, 0xff0000ffu,
                     vela::TextJustification::Left, "Score: %d", score);
 }

@@ -49,8 +49,9 @@ vela::Texture* SpriteApplication::LoadPngTexture(const char* filename) {
     pngLoader.Load(filename, platform, image);
     vela::Texture* texture = platform.CreateTexture(image);
     image.Release();
-    if (texture)
+    if (texture) {
         textures_.emplace_back(texture);
+    }
     return texture;
 }
 
@@ -111,8 +112,9 @@ bool SpriteApplication::Update(float frame_time) {
             return true;
         }
     }
-    if (screens.state == ScreenState::Game && world)
+    if (screens.state == ScreenState::Game && world) {
         GameplayTick();
+    }
     screens.Update();
     return true;
 }
@@ -129,28 +131,33 @@ void SpriteApplication::NewGame() {
 
 bool SpriteApplication::MenuInput(const vela::SonyController& pad) {
     const uint32_t pressed = pad.buttons_pressed;
-    if (pressed & vela::BUTTON_UP)
+    if (pressed & vela::BUTTON_UP) {
         screens.Navigate(MenuCommand::Up);
-    if (pressed & vela::BUTTON_DOWN)
+    }
+    if (pressed & vela::BUTTON_DOWN) {
         screens.Navigate(MenuCommand::Down);
+    }
     if (pressed & vela::BUTTON_CROSS) {
         screens.Navigate(MenuCommand::Select);
         return true;
     }
-    if (pressed & vela::BUTTON_TRIANGLE)
+    if (pressed & vela::BUTTON_TRIANGLE) {
         screens.Navigate(MenuCommand::Back);
+    }
     return false;
 }
 
 void SpriteApplication::GameInput(const vela::SonyController& pad) {
     Frag& frag = level.frag;
     float aim = kRestAim;
-    if (pad.left_stick_x != 0.0f || pad.left_stick_y != 0.0f)
+    if (pad.left_stick_x != 0.0f || pad.left_stick_y != 0.0f) {
         aim = static_cast<float>(std::atan2(double(pad.left_stick_x), double(pad.left_stick_y)));
+    }
     hud.arrowSprite.rotation = static_cast<float>(kPiDouble - aim);
 
-    if (!frag.body)
+    if (!frag.body) {
         return;
+    }
     if (frag.thrown) {
         // Cross is ignored while a frag is in flight; triangle calls it back.
         if (pad.buttons_pressed & vela::BUTTON_TRIANGLE) {
@@ -161,13 +168,15 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
         }
         return;
     }
-    if (hud.frags <= 0)
+    if (hud.frags <= 0) {
         return;
+    }
 
     if ((pad.buttons_down & vela::BUTTON_CROSS) && throwArmed) {
         power += kPowerStep;
-        if (power >= kPowerCap)
+        if (power >= kPowerCap) {
             power = kPowerCap;
+        }
     }
     if (pad.buttons_released & vela::BUTTON_CROSS) {
         // The release of the cross press that started the game only arms the throw.
@@ -187,8 +196,9 @@ void SpriteApplication::GameplayTick() {
     Frag& frag = level.frag;
     if (frag.body) {
         // Past the left edge of the screen: taken back, but not given back.
-        if (frag.sprite.position.x < 0.0f)
+        if (frag.sprite.position.x < 0.0f) {
             frag.Reset();
+        }
         if (frag.fuse <= 0) {
             explosionSprite.Play(frag.sprite.position.x, frag.sprite.position.y, 0.0f,
                                  frag.sprite.rotation);
@@ -199,24 +209,29 @@ void SpriteApplication::GameplayTick() {
     CheckEndOfGame();
     ScoreFragStrikes();
 
-    if (explosionSprite.playing)
+    if (explosionSprite.playing) {
         explosionSprite.Update();
-    if (fragResetSprite.playing)
+    }
+    if (fragResetSprite.playing) {
         fragResetSprite.Update();
-    if (hurlerSprite.playing)
+    }
+    if (hurlerSprite.playing) {
         hurlerSprite.Update();
+    }
     level.Update();
     hud.Update(power);
 }
 
 void SpriteApplication::CheckEndOfGame() {
     // The last explosion is seen before the screen changes.
-    if (explosionSprite.playing)
+    if (explosionSprite.playing) {
         return;
-    if (hud.score >= kWinningScore)
+    }
+    if (hud.score >= kWinningScore) {
         screens.SetState(ScreenState::Win);
-    else if (hud.frags <= 0 && !level.frag.thrown)
+    } else if (hud.frags <= 0 && !level.frag.thrown) {
         screens.SetState(ScreenState::Lose);
+    }
 }
 
 void SpriteApplication::ScoreFragStrikes() {
@@ -234,8 +249,9 @@ void SpriteApplication::ScoreFragStrikes() {
         const BodyTag tagB = GetBodyTag(b);
         if (tagA == BodyTag::Frag && tagB == BodyTag::BadGuy && b != previousB) {
             if (contact->IsTouching() && !scoredLast) {
-                if (FastEnough(a->GetLinearVelocity(), kStrikeSpeedFirst))
+                if (FastEnough(a->GetLinearVelocity(), kStrikeSpeedFirst)) {
                     hud.score += kPointsPerStrike;
+                }
                 scoredLast = true;
             } else {
                 scoredLast = false;
@@ -243,8 +259,9 @@ void SpriteApplication::ScoreFragStrikes() {
         }
         if (tagB == BodyTag::Frag && tagA == BodyTag::BadGuy && a != previousA) {
             if (contact->IsTouching() && !scoredLast) {
-                if (FastEnough(b->GetLinearVelocity(), kStrikeSpeedSecond))
+                if (FastEnough(b->GetLinearVelocity(), kStrikeSpeedSecond)) {
                     hud.score += kPointsPerStrike;
+                }
                 scoredLast = true;
             } else {
                 scoredLast = false;
@@ -256,23 +273,28 @@ void SpriteApplication::ScoreFragStrikes() {
 }
 
 void SpriteApplication::Render() {
-    if (!spriteRenderer)
+    if (!spriteRenderer) {
         return;
+    }
     const auto left = vela::TextJustification::Left;
     spriteRenderer->Begin(true);
     spriteRenderer->DrawSprite(screens.CurrentBackground());
     if (screens.state == ScreenState::Game) {
         spriteRenderer->DrawSprite(level.frag.sprite);
-        for (int32_t i = 0; i < level.sceneryCount; ++i)
+        for (int32_t i = 0; i < level.sceneryCount; ++i) {
             spriteRenderer->DrawSprite(level.scenery[i].sprite);
-        for (int32_t i = 0; i < level.actorCount; ++i)
+        }
+        for (int32_t i = 0; i < level.actorCount; ++i) {
             spriteRenderer->DrawSprite(level.actors[i].sprite);
+        }
         hud.Render(spriteRenderer, font);
-        if (fragResetSprite.playing)
+        if (fragResetSprite.playing) {
             spriteRenderer->DrawSprite(fragResetSprite);
+        }
         spriteRenderer->DrawSprite(hurlerSprite);
-        if (explosionSprite.playing)
+        if (explosionSprite.playing) {
             spriteRenderer->DrawSprite(explosionSprite);
+        }
     }
     screens.RenderItems(spriteRenderer, font);
     screens.RenderScore(spriteRenderer, font, hud.score);

@@ -56,8 +56,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     vela::PlatformSDL platform(960, 544, false, false);
-    if (!platform.IsReady())
+    if (!platform.IsReady()) {
         return 1;  // the platform has said why
+    }
     std::printf("target %.2f frames/s, %d frames of clear and present, vsync off\n", rate, frames);
     Run(platform, 0.0, frames);
     Run(platform, rate, frames);

@@ -22,8 +22,9 @@ public:
         : game_(game), pad_(pad) {}
 
     void Step() {
-        if (game_.screens.state != ScreenState::Game)
+        if (game_.screens.state != ScreenState::Game) {
             game_.screens.SetState(ScreenState::Game);
+        }
         const int phase = tick_++ % 250;
         const float aim = 0.3f + 0.1f * static_cast<float>((tick_ / 250) % 6);
         pad_.Set(phase < 45 ? vela::BUTTON_CROSS : 0, aim, -0.8f);
@@ -40,8 +41,9 @@ void BM_GameplayTick(benchmark::State& state) {
     GameRig rig;
     rig.StartGame();
     Player player(rig.game(), rig.pad());
-    for (auto _ : state)
+    for (auto _ : state) {
         player.Step();
+    }
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_GameplayTick);

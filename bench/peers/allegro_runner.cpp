@@ -17,8 +17,9 @@ namespace {
 ALLEGRO_BITMAP* MakeBitmap() {
     al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
     ALLEGRO_BITMAP* bitmap = al_create_bitmap(peers::kSpriteSize, peers::kSpriteSize);
-    if (!bitmap)
+    if (!bitmap) {
         return nullptr;
+    }
     ALLEGRO_LOCKED_REGION* region =
         al_lock_bitmap(bitmap, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_WRITEONLY);
     if (!region) {
@@ -26,9 +27,10 @@ ALLEGRO_BITMAP* MakeBitmap() {
         return nullptr;
     }
     const std::vector<uint8_t> picture = peers::BuildSpriteTexture();
-    for (int y = 0; y < peers::kSpriteSize; ++y)
+    for (int y = 0; y < peers::kSpriteSize; ++y) {
         std::memcpy(static_cast<uint8_t*>(region->data) + y * region->pitch,
                     &picture[y * peers::kSpriteSize * 4], peers::kSpriteSize * 4);
+    }
     al_unlock_bitmap(bitmap);
     return bitmap;
 }
@@ -37,13 +39,15 @@ bool ReadBackbuffer(ALLEGRO_DISPLAY* display, std::vector<uint8_t>& pixels) {
     ALLEGRO_BITMAP* back = al_get_backbuffer(display);
     ALLEGRO_LOCKED_REGION* region =
         al_lock_bitmap(back, ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE, ALLEGRO_LOCK_READONLY);
-    if (!region)
+    if (!region) {
         return false;
+    }
     pixels.resize(static_cast<size_t>(peers::kWidth) * peers::kHeight * 4);
-    for (int y = 0; y < peers::kHeight; ++y)
+    for (int y = 0; y < peers::kHeight; ++y) {
         std::memcpy(&pixels[static_cast<size_t>(y) * peers::kWidth * 4],
                     static_cast<const uint8_t*>(region->data) + y * region->pitch,
                     peers::kWidth * 4);
+    }
     al_unlock_bitmap(back);
     return true;
 }
@@ -52,8 +56,9 @@ bool ReadBackbuffer(ALLEGRO_DISPLAY* display, std::vector<uint8_t>& pixels) {
 
 int main(int argc, char** argv) {
     peers::RunnerOptions options;
-    if (!peers::ParseRunnerOptions(argc, argv, options))
+    if (!peers::ParseRunnerOptions(argc, argv, options)) {
         return 2;
+    }
     if (!al_init()) {
         std::fprintf(stderr, "Allegro could not start\n");
         return 1;
@@ -78,14 +83,16 @@ int main(int argc, char** argv) {
     auto draw = [&](std::vector<uint8_t>* pixels) {
         al_clear_to_color(al_map_rgb(102, 134, 179));
         al_hold_bitmap_drawing(true);
-        for (const peers::SceneSprite& s : scene)
+        for (const peers::SceneSprite& s : scene) {
             al_draw_tinted_scaled_rotated_bitmap(bitmap, al_map_rgba(s.r, s.g, s.b, s.a), half,
                                                  half, s.x, s.y, s.width / peers::kSpriteSize,
                                                  s.height / peers::kSpriteSize,
                                                  s.degrees * ALLEGRO_PI / 180.0f, 0);
+        }
         al_hold_bitmap_drawing(false);
-        if (pixels && !ReadBackbuffer(display, *pixels))
+        if (pixels && !ReadBackbuffer(display, *pixels)) {
             return false;
+        }
         al_flip_display();
         glFinish();
         return true;

@@ -34,17 +34,21 @@ bool CountDrawCalls(const std::string& command, const std::string& trace_path,
     while (std::fgets(line, sizeof line, pipe)) {
         const bool starts = line_start;
         line_start = std::strchr(line, '\n') != nullptr;
-        if (!starts)
+        if (!starts) {
             continue;
+        }
         char* name = line;
-        while (*name >= '0' && *name <= '9')
+        while (*name >= '0' && *name <= '9') {
             ++name;
-        if (name == line || *name != ' ')
+        }
+        if (name == line || *name != ' ') {
             continue;
+        }
         ++name;
         const bool egl = std::strncmp(name, "egl", 3) == 0;
-        if (!egl && std::strncmp(name, "gl", 2) != 0)
+        if (!egl && std::strncmp(name, "gl", 2) != 0) {
             continue;
+        }
         DrawCallCount& frame = frames.back();
         ++frame.calls;
         // glDrawBuffer(s) picks a colour attachment; it draws nothing.
@@ -53,8 +57,9 @@ bool CountDrawCalls(const std::string& command, const std::string& trace_path,
             std::strncmp(name, "glMultiDraw", 11) == 0;
         frame.draws += draw;
         if (std::strncmp(name, "glXSwapBuffers(", 15) == 0 ||
-            std::strncmp(name, "eglSwapBuffers(", 15) == 0)
+            std::strncmp(name, "eglSwapBuffers(", 15) == 0) {
             frames.emplace_back();
+        }
     }
     const int status = pclose(pipe);
     // frames.back() is what follows the last swap; the one before it is the last whole

@@ -11,8 +11,9 @@ FrameImage FrameFromRgba(const uint8_t* rgba, int width, int height) {
     frame.height = height;
     const size_t pixels = static_cast<size_t>(width) * height;
     frame.rgb.resize(pixels * 3);
-    for (size_t i = 0; i < pixels; ++i)
+    for (size_t i = 0; i < pixels; ++i) {
         std::memcpy(&frame.rgb[i * 3], &rgba[i * 4], 3);
+    }
     return frame;
 }
 
@@ -54,8 +55,9 @@ bool LoadFrame(const std::string& path, FrameImage& frame) {
         ok = std::fread(frame.rgb.data(), 1, frame.rgb.size(), file) == frame.rgb.size();
     }
     std::fclose(file);
-    if (!ok)
+    if (!ok) {
         std::fprintf(stderr, "%s is not a frame this benchmark saved\n", path.c_str());
+    }
     return ok;
 }
 

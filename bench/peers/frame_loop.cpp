@@ -37,8 +37,9 @@ int RunFrameLoop(const RunnerOptions& options, const std::string& library, const
     const Clock::time_point start = Clock::now();
     while (static_cast<int>(wall_ms.size()) < options.max_frames) {
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        if (static_cast<int>(wall_ms.size()) >= options.frames && elapsed >= options.seconds)
+        if (static_cast<int>(wall_ms.size()) >= options.frames && elapsed >= options.seconds) {
             break;
+        }
         const double cpu_before = ProcessCpuMs();
         const Clock::time_point before = Clock::now();
         if (!draw(nullptr)) {
@@ -54,8 +55,9 @@ int RunFrameLoop(const RunnerOptions& options, const std::string& library, const
             std::fprintf(stderr, "%s: the frame could not be read back\n", library.c_str());
             return 1;
         }
-        if (!SaveFrame(FrameFromRgba(rgba.data(), kWidth, kHeight), options.save_path))
+        if (!SaveFrame(FrameFromRgba(rgba.data(), kWidth, kHeight), options.save_path)) {
             return 1;
+        }
     }
     std::printf(
         "result library=%s scene=%s count=%d frames=%zu median_ms=%.3f cpu_median_ms=%.3f\n",

@@ -60,8 +60,9 @@ bool ParseCounts(const char* text, std::vector<int>& counts) {
     while (std::getline(in, item, ',')) {
         char* end = nullptr;
         const long n = std::strtol(item.c_str(), &end, 10);
-        if (item.empty() || *end != '\0' || n < 1 || n > 1000000)
+        if (item.empty() || *end != '\0' || n < 1 || n > 1000000) {
             return false;
+        }
         counts.push_back(static_cast<int>(n));
     }
     return !counts.empty();
@@ -124,8 +125,9 @@ bool Exists(const std::string& path) {
 }
 
 std::string CaseLabel(const Case& c) {
-    if (c.scene == peers::SceneKind::kEmpty)
+    if (c.scene == peers::SceneKind::kEmpty) {
         return "empty frame";
+    }
     return std::string(c.scene == peers::SceneKind::kFill ? "fill " : "sprites ") +
            std::to_string(c.count);
 }
@@ -142,18 +144,21 @@ std::string Command(const DriverOptions& options, const Runner& runner, const Ca
                           peers::SceneKindName(c.scene) + " --count " + std::to_string(c.count) +
                           " --frames " + std::to_string(frames) + " --seconds " +
                           std::to_string(seconds) + " --max-frames " + std::to_string(max_frames);
-    if (runner.variant[0])
+    if (runner.variant[0]) {
         command += std::string(" --variant ") + runner.variant;
-    if (!save.empty())
+    }
+    if (!save.empty()) {
         command += " --save '" + save + "'";
+    }
     return command;
 }
 
 // Runs one runner and reads its result line; false when it fails or prints none.
 bool RunOnce(const std::string& command, double& wall_ms, double& cpu_ms) {
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
+    if (!pipe) {
         return false;
+    }
     char line[512];
     bool found = false;
     while (std::fgets(line, sizeof line, pipe)) {
@@ -186,9 +191,11 @@ using Medians = std::vector<std::vector<double>>;
 // The fastest peer (runner 1 on) of a case; 0 when none ran.
 size_t BestPeer(const std::vector<double>& row) {
     size_t best = 0;
-    for (size_t r = 1; r < row.size(); ++r)
-        if (row[r] > 0 && (best == 0 || row[r] < row[best]))
+    for (size_t r = 1; r < row.size(); ++r) {
+        if (row[r] > 0 && (best == 0 || row[r] < row[best])) {
             best = r;
+        }
+    }
     return best;
 }
 
@@ -196,11 +203,14 @@ size_t BestPeer(const std::vector<double>& row) {
 double FillFloor(const std::vector<Case>& cases, const Medians& medians, int count) {
     double floor = -1;
     for (size_t f = 0; f < cases.size(); ++f) {
-        if (cases[f].scene != peers::SceneKind::kFill || cases[f].count != count)
+        if (cases[f].scene != peers::SceneKind::kFill || cases[f].count != count) {
             continue;
-        for (double ms : medians[f])
-            if (ms > 0 && (floor < 0 || ms < floor))
+        }
+        for (double ms : medians[f]) {
+            if (ms > 0 && (floor < 0 || ms < floor)) {
                 floor = ms;
+            }
+        }
     }
     return floor;
 }
@@ -215,37 +225,43 @@ void PrintSummary(const char* measure, const std::vector<Case>& cases,
         "| sprites | vela | best peer | peer | ratio | fill floor | vela / floor |\n"
         "|---|---|---|---|---|---|---|\n");
     for (size_t c = 0; c < cases.size(); ++c) {
-        if (cases[c].scene != peers::SceneKind::kSprites)
+        if (cases[c].scene != peers::SceneKind::kSprites) {
             continue;
+        }
         const double vela = medians[c][0];
         const size_t best = BestPeer(medians[c]);
         const double floor = FillFloor(cases, medians, cases[c].count);
         char floor_text[32] = "-", floor_ratio[32] = "-";
-        if (floor > 0)
+        if (floor > 0) {
             std::snprintf(floor_text, sizeof floor_text, "%.2f", floor);
-        if (floor > 0 && vela > 0)
+        }
+        if (floor > 0 && vela > 0) {
             std::snprintf(floor_ratio, sizeof floor_ratio, "%.2f", vela / floor);
-        if (vela > 0 && best != 0)
+        }
+        if (vela > 0 && best != 0) {
             std::printf("| %d | %.2f | %s | %.2f | %.2f | %s | %s |\n", cases[c].count, vela,
                         runners[best].name, medians[c][best], medians[c][best] / vela, floor_text,
                         floor_ratio);
-        else
+        } else {
             std::printf("| %d | %s | - | - | - | %s | - |\n", cases[c].count,
                         vela > 0 ? "no peer" : "failed", floor_text);
+        }
     }
     const size_t best = BestPeer(medians[0]);
-    if (medians[0][0] > 0 && best != 0)
+    if (medians[0][0] > 0 && best != 0) {
         std::printf("\nempty frame, %s: vela %.2f ms, best peer %s %.2f ms, vela / peer %.2f\n",
                     measure, medians[0][0], runners[best].name, medians[0][best],
                     medians[0][0] / medians[0][best]);
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     DriverOptions options;
-    if (!ParseDriverOptions(argc, argv, options))
+    if (!ParseDriverOptions(argc, argv, options)) {
         return 2;
+    }
     if (mkdir(options.out.c_str(), 0755) != 0 && errno != EEXIST) {
         std::fprintf(stderr, "could not make %s\n", options.out.c_str());
         return 1;
@@ -253,11 +269,12 @@ int main(int argc, char** argv) {
 
     std::vector<Runner> runners;
     for (const Runner& runner : kRunners) {
-        if (Exists(options.bin + "/" + runner.program))
+        if (Exists(options.bin + "/" + runner.program)) {
             runners.push_back(runner);
-        else
+        } else {
             std::printf("%s: %s/%s not built, left out\n", runner.name, options.bin.c_str(),
                         runner.program);
+        }
     }
     if (runners.empty() || std::strcmp(runners[0].name, "vela") != 0) {
         std::fprintf(stderr, "peer_vela is not in %s\n", options.bin.c_str());
@@ -265,11 +282,14 @@ int main(int argc, char** argv) {
     }
 
     std::vector<Case> cases = {{peers::SceneKind::kEmpty, 0}};
-    for (int n : options.counts)
+    for (int n : options.counts) {
         cases.push_back({peers::SceneKind::kSprites, n});
-    if (options.fill)
-        for (int n : options.counts)
+    }
+    if (options.fill) {
+        for (int n : options.counts) {
             cases.push_back({peers::SceneKind::kFill, n});
+        }
+    }
 
     // samples[case][runner]
     std::vector<std::vector<Samples>> samples(cases.size(), std::vector<Samples>(runners.size()));
@@ -334,8 +354,9 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         peers::FrameImage reference;
         if (!Exists(FramePath(options, runners[0], c)) ||
-            !peers::LoadFrame(FramePath(options, runners[0], c), reference))
+            !peers::LoadFrame(FramePath(options, runners[0], c), reference)) {
             continue;
+        }
         for (size_t r = 1; r < runners.size(); ++r) {
             peers::FrameImage frame;
             peers::FrameDifference difference;
@@ -365,10 +386,12 @@ int main(int argc, char** argv) {
             for (const Runner& runner : runners) {
                 peers::DrawCallCount count;
                 const std::string trace = options.out + "/" + runner.name + ".trace";
-                if (peers::CountDrawCalls(Command(options, runner, c, 3, 0.0, 3, ""), trace, count))
+                if (peers::CountDrawCalls(Command(options, runner, c, 3, 0.0, 3, ""), trace,
+                                          count)) {
                     std::printf("| %s | %d | %d |\n", runner.name, count.draws, count.calls);
-                else
+                } else {
                     std::printf("| %s | failed | |\n", runner.name);
+                }
                 std::remove(trace.c_str());
             }
         }

@@ -47,8 +47,9 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options) {
         bool ok = true;
         if (std::strcmp(flag, "--scene") == 0) {
             ok = ParseSceneKind(value, options.scene);
-            if (!ok)
+            if (!ok) {
                 std::fprintf(stderr, "--scene is sprites, empty or fill, not '%s'\n", value);
+            }
         } else if (std::strcmp(flag, "--count") == 0) {
             // A million sprites is a frame of about half a minute here; more is a typo.
             ok = ParseInt(flag, value, 0, 1000000, options.count);
@@ -66,11 +67,13 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options) {
             std::fprintf(stderr, "unknown option '%s'\n", flag);
             ok = false;
         }
-        if (!ok)
+        if (!ok) {
             return false;
+        }
     }
-    if (options.max_frames < options.frames)
+    if (options.max_frames < options.frames) {
         options.max_frames = options.frames;
+    }
     return true;
 }
 

@@ -6,14 +6,15 @@
 namespace peers {
 
 bool ParseSceneKind(const std::string& text, SceneKind& kind) {
-    if (text == "sprites")
+    if (text == "sprites") {
         kind = SceneKind::kSprites;
-    else if (text == "empty")
+    } else if (text == "empty") {
         kind = SceneKind::kEmpty;
-    else if (text == "fill")
+    } else if (text == "fill") {
         kind = SceneKind::kFill;
-    else
+    } else {
         return false;
+    }
     return true;
 }
 

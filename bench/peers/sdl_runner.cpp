@@ -12,8 +12,9 @@
 
 int main(int argc, char** argv) {
     peers::RunnerOptions options;
-    if (!peers::ParseRunnerOptions(argc, argv, options))
+    if (!peers::ParseRunnerOptions(argc, argv, options)) {
         return 2;
+    }
 
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
     // Naming a driver turns SDL's batching off unless asked for; batching is its default
@@ -57,8 +58,9 @@ int main(int argc, char** argv) {
         if (pixels) {
             pixels->resize(static_cast<size_t>(peers::kWidth) * peers::kHeight * 4);
             if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGBA32, pixels->data(),
-                                     peers::kWidth * 4) != 0)
+                                     peers::kWidth * 4) != 0) {
                 return false;
+            }
         }
         SDL_RenderPresent(renderer);
         glFinish();

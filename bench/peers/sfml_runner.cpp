@@ -39,8 +39,9 @@ void FillQuads(const std::vector<peers::SceneSprite>& scene, sf::VertexArray& qu
 
 int main(int argc, char** argv) {
     peers::RunnerOptions options;
-    if (!peers::ParseRunnerOptions(argc, argv, options))
+    if (!peers::ParseRunnerOptions(argc, argv, options)) {
         return 2;
+    }
     const bool vertex_array = options.variant == "vertexarray";
     if (!vertex_array && options.variant != "sprite" && !options.variant.empty()) {
         std::fprintf(stderr, "--variant is sprite or vertexarray, not '%s'\n",
@@ -50,13 +51,15 @@ int main(int argc, char** argv) {
 
     sf::RenderWindow window(sf::VideoMode(peers::kWidth, peers::kHeight), "SFML",
                             sf::Style::Titlebar | sf::Style::Close);
-    if (!window.isOpen())
+    if (!window.isOpen()) {
         return 1;
+    }
     window.setVerticalSyncEnabled(false);
     const std::vector<uint8_t> picture = peers::BuildSpriteTexture();
     sf::Texture texture;
-    if (!texture.create(peers::kSpriteSize, peers::kSpriteSize))
+    if (!texture.create(peers::kSpriteSize, peers::kSpriteSize)) {
         return 1;
+    }
     texture.update(picture.data());
     texture.setSmooth(true);
 
@@ -86,8 +89,9 @@ int main(int argc, char** argv) {
         }
         if (pixels) {
             sf::Texture copy;
-            if (!copy.create(peers::kWidth, peers::kHeight))
+            if (!copy.create(peers::kWidth, peers::kHeight)) {
                 return false;
+            }
             copy.update(window);
             const sf::Image image = copy.copyToImage();
             const uint8_t* p = image.getPixelsPtr();

@@ -18,12 +18,14 @@
 
 int main(int argc, char** argv) {
     peers::RunnerOptions options;
-    if (!peers::ParseRunnerOptions(argc, argv, options))
+    if (!peers::ParseRunnerOptions(argc, argv, options)) {
         return 2;
+    }
 
     vela::PlatformSDL sdl_platform(peers::kWidth, peers::kHeight, false, false);
-    if (!sdl_platform.IsReady())
+    if (!sdl_platform.IsReady()) {
         return 1;
+    }
     vela::Platform& platform = sdl_platform;
     // The peers' clear colour as bytes, so every frame starts from the same pixels.
     platform.clear_colour = vela::Vector4(102 / 255.0f, 134 / 255.0f, 179 / 255.0f, 1.0f);
@@ -52,8 +54,9 @@ int main(int argc, char** argv) {
         renderer->End();
         if (pixels) {
             vela::ImageData frame;
-            if (!capture || !capture->ReadFrame(frame))
+            if (!capture || !capture->ReadFrame(frame)) {
                 return false;
+            }
             pixels->assign(frame.pixels,
                            frame.pixels + static_cast<size_t>(frame.width) * frame.height * 4);
         }

@@ -39,12 +39,15 @@ public:
         } else if (often(random_)) {
             hold_ = std::uniform_int_distribution<int>(1, 60)(random_);
         }
-        if (rarely(random_))
+        if (rarely(random_)) {
             down |= vela::BUTTON_TRIANGLE;
-        if (rarely(random_))
+        }
+        if (rarely(random_)) {
             down |= vela::BUTTON_UP;
-        if (rarely(random_))
+        }
+        if (rarely(random_)) {
             down |= vela::BUTTON_DOWN;
+        }
         const ScreenState state = game_ ? game_->screens.state : ScreenState::Splash;
         const bool menu = state == ScreenState::MainMenu || state == ScreenState::Win ||
                           state == ScreenState::Lose;
@@ -74,8 +77,9 @@ double PeakMb() {
 double CurrentMb() {
     long pages = 0, resident = 0;
     if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
             resident = 0;
+        }
         std::fclose(statm);
     }
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
@@ -89,13 +93,13 @@ int main(int argc, char** argv) {
     uint32_t seed = 1;
     for (int i = 1; i + 1 < argc; i += 2) {
         const long long value = std::atoll(argv[i + 1]);
-        if (std::strcmp(argv[i], "--updates") == 0 && value > 0)
+        if (std::strcmp(argv[i], "--updates") == 0 && value > 0) {
             updates = value;
-        else if (std::strcmp(argv[i], "--render-every") == 0 && value > 0)
+        } else if (std::strcmp(argv[i], "--render-every") == 0 && value > 0) {
             render_every = value;
-        else if (std::strcmp(argv[i], "--seed") == 0)
+        } else if (std::strcmp(argv[i], "--seed") == 0) {
             seed = static_cast<uint32_t>(value);
-        else {
+        } else {
             std::fprintf(stderr, "game_soak: unknown option or bad value: %s %s\n", argv[i],
                          argv[i + 1]);
             return 2;
@@ -106,8 +110,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     vela::PlatformSDL gl(960, 544, false, false);
-    if (!gl.IsReady())
+    if (!gl.IsReady()) {
         return 2;
+    }
     PlatformHarness harness(gl);
     const SpriteApplication* watched = nullptr;
     harness.SetControllerFactory([&](vela::Platform&) -> vela::SonyControllerInputManager* {
@@ -118,16 +123,18 @@ int main(int argc, char** argv) {
     watched = &game;
 
     std::vector<int64_t> marks = {10000, 50000, 100000};
-    if (updates != 100000)
+    if (updates != 100000) {
         marks = {updates / 10, updates / 2, updates};
+    }
     std::vector<double> peaks;
     int64_t games = 0;
     ScreenState last = game.screens.state;
     std::printf("%10s %12s %12s %8s\n", "updates", "peak MB", "current MB", "games");
     for (int64_t i = 1; i <= updates; ++i) {
         game.Update(1.0f / 60.0f);
-        if (game.screens.state == ScreenState::Game && last != ScreenState::Game)
+        if (game.screens.state == ScreenState::Game && last != ScreenState::Game) {
             ++games;
+        }
         last = game.screens.state;
         if (i % render_every == 0) {
             gl.PreRender();

@@ -58,7 +58,7 @@ std::vector<BenchSprite> MakeSprites(int count = kSprites) {
 // A 32 x 32 disc with a soft edge, RGBA bytes.
 std::vector<uint8_t> MakeDisc() {
     std::vector<uint8_t> pixels(kSize * kSize * 4);
-    for (int y = 0; y < kSize; ++y)
+    for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             const float dx = (x + 0.5f) / kSize * 2 - 1, dy = (y + 0.5f) / kSize * 2 - 1;
             const float r = std::sqrt(dx * dx + dy * dy);
@@ -66,6 +66,7 @@ std::vector<uint8_t> MakeDisc() {
             p[0] = p[1] = p[2] = static_cast<uint8_t>(x < kSize / 2 ? 255 : 200);
             p[3] = static_cast<uint8_t>(255 * std::fmax(0.0f, std::fmin(1.0f, (1 - r) * 6)));
         }
+    }
     return pixels;
 }
 
@@ -100,8 +101,9 @@ void BM_VelaSpriteRenderer(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         renderer->Begin(true);
-        for (const vela::Sprite& sprite : sprites)
+        for (const vela::Sprite& sprite : sprites) {
             renderer->DrawSprite(sprite);
+        }
         renderer->End();
         glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
         benchmark::DoNotOptimize(pixel);
@@ -130,10 +132,12 @@ void BM_SdlRenderer(benchmark::State& state) {
     if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0 ||
         SDL_strcmp(info.name, "opengl") != 0) {
         state.SkipWithError("no SDL opengl renderer");
-        if (renderer)
+        if (renderer) {
             SDL_DestroyRenderer(renderer);
-        if (window)
+        }
+        if (window) {
             SDL_DestroyWindow(window);
+        }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
@@ -200,16 +204,18 @@ void BM_VelaFrame(benchmark::State& state) {
     for (auto _ : state) {
         platform.PreRender();
         renderer->Begin(false);
-        for (const vela::Sprite& sprite : sprites)
+        for (const vela::Sprite& sprite : sprites) {
             renderer->DrawSprite(sprite);
+        }
         renderer->End();
         platform.PostRender();
         glFinish();
     }
-    if (renderer_gl)
+    if (renderer_gl) {
         state.counters["draw_calls_per_frame"] =
             static_cast<double>(renderer_gl->GetDrawCalls() - calls_before) /
             static_cast<double>(state.iterations());
+    }
 }
 
 BENCHMARK(BM_VelaFrame)
@@ -228,12 +234,14 @@ int main(int argc, char** argv) {
     // Headless unless the caller chose a video driver.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (g_vela_rate > 0 && g_sdl_rate > 0)
+    if (g_vela_rate > 0 && g_sdl_rate > 0) {
         std::printf("vela sprite renderer / SDL_Renderer (opengl): %.2f (%.0f vs %.0f sprites/s)\n",
                     g_vela_rate / g_sdl_rate, g_vela_rate, g_sdl_rate);
+    }
     return 0;
 }

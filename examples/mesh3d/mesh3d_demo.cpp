@@ -80,8 +80,9 @@ void AddLights(vela::Default3DShaderData& data) {
 // so should the picture.
 bool SaveOpaque(vela::ImageData& image, const std::string& path) {
     const size_t count = static_cast<size_t>(image.width) * image.height;
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         image.pixels[i * 4 + 3] = 255;
+    }
     return vela::PNGWriter::Save(path.c_str(), image);
 }
 
@@ -145,8 +146,9 @@ void Mesh3DDemo::Init() {
 }
 
 void Mesh3DDemo::CleanUp() {
-    if (platform.render_target == target_)
+    if (platform.render_target == target_) {
         platform.render_target = nullptr;
+    }
     delete target_;
     delete tube_;
     delete cube_;
@@ -190,8 +192,9 @@ void Mesh3DDemo::RenderIntoTarget() {
 }
 
 void Mesh3DDemo::Render() {
-    if (!succeeded_ || !renderer_)
+    if (!succeeded_ || !renderer_) {
         return;
+    }
     RenderIntoTarget();
 
     renderer_->Begin(true);
@@ -227,8 +230,9 @@ void Mesh3DDemo::Render() {
     sprites_->DrawSprite(picture);
     sprites_->End();
 
-    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty())
+    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty()) {
         SaveScreenshot();
+    }
 }
 
 void Mesh3DDemo::SaveScreenshot() {

@@ -12,9 +12,11 @@ void Cross(const float a[3], const float b[3], float out[3]) {
 
 void Normalise(float v[3]) {
     const float length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    if (length > 0.0f)
-        for (int i = 0; i < 3; ++i)
+    if (length > 0.0f) {
+        for (int i = 0; i < 3; ++i) {
             v[i] /= length;
+        }
+    }
 }
 
 float Dot(const float a[3], const float b[3]) {
@@ -39,8 +41,9 @@ void AddFace(const float right[3], const float up[3], std::vector<LitVertex>& ve
         v.uv[1] = c[3];
         vertices.push_back(v);
     }
-    for (uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u})
+    for (uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u}) {
         indices.push_back(first + i);
+    }
 }
 
 }  // namespace
@@ -92,8 +95,9 @@ TubeGeometry BuildTube(float length, float radius, int rings, int segments, floa
         for (uint32_t j = 0; j < static_cast<uint32_t>(segments); ++j) {
             const uint32_t a = i * row + j, b = (i + 1) * row + j;
             const uint32_t c = b + 1, d = a + 1;
-            for (uint32_t k : {a, b, c, a, c, d})
+            for (uint32_t k : {a, b, c, a, c, d}) {
                 tube.indices.push_back(k);
+            }
         }
     }
     return tube;

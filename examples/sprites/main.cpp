@@ -14,8 +14,9 @@ namespace {
 bool ParseCount(const char* text, int& out) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);
-    if (!text[0] || *end || value < 0 || value > 1000000)
+    if (!text[0] || *end || value < 0 || value > 1000000) {
         return false;
+    }
     out = static_cast<int>(value);
     return true;
 }
@@ -56,12 +57,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!options.screenshot.empty() && options.frames == 0)
+    if (!options.screenshot.empty() && options.frames == 0) {
         options.frames = 1;
+    }
 
     auto platform = std::make_unique<vela::PlatformSDL>(960, 544, fullscreen, vsync);
-    if (!platform->IsReady())
+    if (!platform->IsReady()) {
         return 1;  // the platform has said why
+    }
     bool ok = true;
     {
         SpritesDemo demo(*platform, platform.get(), options);

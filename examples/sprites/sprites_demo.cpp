@@ -42,8 +42,9 @@ uint32_t Pack(float r, float g, float b, float a) {
 // window shows colour only, and so should the picture.
 bool SaveOpaque(vela::ImageData& image, const std::string& path) {
     const size_t count = static_cast<size_t>(image.width) * image.height;
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         image.pixels[i * 4 + 3] = 255;
+    }
     return vela::PNGWriter::Save(path.c_str(), image);
 }
 
@@ -109,10 +110,12 @@ bool SpritesDemo::Update(float measured_time) {
         vela::Vector3& p = m.sprite.position;
         p.x += m.vx * frame_time;
         p.y += m.vy * frame_time;
-        if ((p.x < 0 && m.vx < 0) || (p.x > w && m.vx > 0))
+        if ((p.x < 0 && m.vx < 0) || (p.x > w && m.vx > 0)) {
             m.vx = -m.vx;
-        if ((p.y < 0 && m.vy < 0) || (p.y > h && m.vy > 0))
+        }
+        if ((p.y < 0 && m.vy < 0) || (p.y > h && m.vy > 0)) {
             m.vy = -m.vy;
+        }
         m.sprite.rotation += m.spin * frame_time;
     }
     background_.uv_position = vela::Vector2(time_ * 0.1f, time_ * 0.05f);
@@ -125,14 +128,16 @@ void SpritesDemo::Render() {
     // The renderer tests and writes depth but does not sort: a nearer sprite drawn first
     // would hide farther ones behind its transparent corners. Farthest first, then.
     draw_order_.clear();
-    for (const Mover& m : movers_)
+    for (const Mover& m : movers_) {
         draw_order_.push_back(&m.sprite);
+    }
     std::stable_sort(
         draw_order_.begin(), draw_order_.end(),
         [](const vela::Sprite* a, const vela::Sprite* b) { return a->position.z > b->position.z; });
     renderer_->DrawSprite(background_);
-    for (const vela::Sprite* sprite : draw_order_)
+    for (const vela::Sprite* sprite : draw_order_) {
         renderer_->DrawSprite(*sprite);
+    }
     renderer_->End();
 
     const bool last = options_.frames > 0 && frame_ >= options_.frames;

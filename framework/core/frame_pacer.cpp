@@ -37,8 +37,9 @@ void FramePacer::Sleep(double seconds) {
 
 void FramePacer::EndFrame() {
     last_wait_ = last_spin_ = 0.0;
-    if (period_ <= 0.0)
+    if (period_ <= 0.0) {
         return;
+    }
     const double now = Now();
     if (!started_) {
         started_ = true;
@@ -55,8 +56,9 @@ void FramePacer::EndFrame() {
         last_end_ = now;
         return;
     }
-    if (now - next_ > period_)
+    if (now - next_ > period_) {
         next_ = now;  // far behind (a stall): start the schedule again rather than rush
+    }
     if (++held_frames_ % kProbeInterval == 0) {
         // Unheld once: with a vsync display at this rate the next present then blocks for
         // a whole period and the check above takes over. Free-running, the next frame's
@@ -75,8 +77,9 @@ void FramePacer::WaitUntil(double target) {
     for (;;) {
         const double before = Now();
         const double remaining = target - before;
-        if (remaining <= 0.0)
+        if (remaining <= 0.0) {
             return;
+        }
         const double spin_window =
             std::min(kLongestSpin, std::max(kShortestSpin, 1.5 * oversleep_ + kShortestSpin));
         if (remaining > spin_window) {

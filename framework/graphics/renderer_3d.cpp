@@ -41,19 +41,23 @@ enum Warning : uint32_t {
 }  // namespace
 
 bool Renderer3D::VerticesFit(const Mesh& mesh, uint32_t shader_vertex_size) {
-    if (mesh.vertex_byte_size >= shader_vertex_size)
+    if (mesh.vertex_byte_size >= shader_vertex_size) {
         return true;
-    if (!(warned_ & kWarnedVertexSize))
+    }
+    if (!(warned_ & kWarnedVertexSize)) {
         std::fprintf(stderr, "vela: mesh vertices are smaller than the shader reads; not drawn\n");
+    }
     warned_ |= kWarnedVertexSize;
     return false;
 }
 
 bool Renderer3D::IndicesFit(const Mesh& mesh, const Primitive& primitive) {
-    if (primitive.GetMaxIndex() < mesh.num_vertices)
+    if (primitive.GetMaxIndex() < mesh.num_vertices) {
         return true;
-    if (!(warned_ & kWarnedIndices))
+    }
+    if (!(warned_ & kWarnedIndices)) {
         std::fprintf(stderr, "vela: primitive indexes past its mesh's vertices; not drawn\n");
+    }
     warned_ |= kWarnedIndices;
     return false;
 }

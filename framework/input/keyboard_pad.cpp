@@ -50,26 +50,31 @@ const PadKey kRightStickKeys[4][2] = {
 }  // namespace
 
 KeyboardPad::KeyboardPad(const PadKeyHeld& is_held) {
-    for (int key = 0; key < kPadKeyCount; ++key)
+    for (int key = 0; key < kPadKeyCount; ++key) {
         held_[key] = is_held(static_cast<PadKey>(key));
+    }
 }
 
 uint32_t KeyboardPad::Buttons() const {
     uint32_t buttons = 0;
-    for (const KeyButton& source : kKeyButtons)
-        if (IsHeld(source.key))
+    for (const KeyButton& source : kKeyButtons) {
+        if (IsHeld(source.key)) {
             buttons |= source.bit;
+        }
+    }
     return buttons;
 }
 
 bool KeyboardPad::Stick(const PadKey (&keys)[4][2], float& x, float& y) const {
     bool held[4];
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         held[i] = IsHeld(keys[i][0]) || IsHeld(keys[i][1]);
+    }
     const float dx = (held[1] ? 1.0f : 0.0f) - (held[3] ? 1.0f : 0.0f);
     const float dy = (held[2] ? 1.0f : 0.0f) - (held[0] ? 1.0f : 0.0f);
-    if (dx == 0.0f && dy == 0.0f)
+    if (dx == 0.0f && dy == 0.0f) {
         return false;
+    }
     // A diagonal has the length of a stick pushed all the way.
     const float scale = (dx != 0.0f && dy != 0.0f) ? 0.70710677f : 1.0f;
     x = dx * scale;

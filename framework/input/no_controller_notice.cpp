@@ -7,8 +7,9 @@ namespace vela {
 
 void ReportNoControllerFound() {
     static std::atomic<bool> reported(false);
-    if (!reported.exchange(true))
+    if (!reported.exchange(true)) {
         std::fprintf(stderr, "Controller input: no game controller found: keyboard only\n");
+    }
 }
 
 }  // namespace vela

@@ -3,18 +3,21 @@
 namespace vela {
 
 void SinglePanelTouchInputManager::EnablePanel(int32_t panel) {
-    if (panel == 0)
+    if (panel == 0) {
         enabled_ = true;
+    }
 }
 
 void SinglePanelTouchInputManager::DisablePanel(int32_t panel) {
-    if (panel == 0)
+    if (panel == 0) {
         enabled_ = false;
+    }
 }
 
 const Touch& SinglePanelTouchInputManager::GetTouch(int32_t panel, int32_t touch) const {
-    if (panel != 0 || touch < 0 || touch >= kMaxTouches)
+    if (panel != 0 || touch < 0 || touch >= kMaxTouches) {
         return untouched_;
+    }
     return touches_[touch];
 }
 
@@ -23,8 +26,9 @@ bool SinglePanelTouchInputManager::IsPanelEnabled(int32_t panel) const {
 }
 
 void SinglePanelTouchInputManager::AdvanceSlot(int32_t touch, bool down, const Vector2& position) {
-    if (touch < 0 || touch >= kMaxTouches)
+    if (touch < 0 || touch >= kMaxTouches) {
         return;
+    }
     AdvanceTouch(touches_[touch], touch, down, position);
 }
 

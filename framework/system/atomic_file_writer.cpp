@@ -11,8 +11,9 @@ namespace {
 
 std::string Folder(const std::string& path) {
     const std::string::size_type slash = path.find_last_of(PathSeparators());
-    if (slash == std::string::npos)
+    if (slash == std::string::npos) {
         return ".";
+    }
     return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
@@ -74,8 +75,9 @@ bool AtomicFileWriter::Open(const std::string& target) {
     target_ = target;
     error_.clear();
     resolved_ = Resolve(target, error_);
-    if (resolved_.empty())
+    if (resolved_.empty()) {
         return false;
+    }
 
     // A name no one else uses, beside the target; it gets the target's permissions.
     static int counter = 0;
@@ -84,8 +86,9 @@ bool AtomicFileWriter::Open(const std::string& target) {
         temporary_ =
             resolved_ + ".tmp" + std::to_string(ProcessId()) + "-" + std::to_string(counter++);
         stream_ = CreateExclusive(temporary_, resolved_, code);
-        if (stream_ == nullptr && code != EEXIST)
+        if (stream_ == nullptr && code != EEXIST) {
             break;
+        }
     }
     if (stream_ == nullptr) {
         temporary_.clear();
@@ -96,8 +99,9 @@ bool AtomicFileWriter::Open(const std::string& target) {
 
 bool AtomicFileWriter::Commit() {
     if (stream_ == nullptr) {
-        if (error_.empty())
+        if (error_.empty()) {
             error_ = target_ + ": nothing was written";
+        }
         return false;
     }
     errno = 0;
@@ -105,13 +109,16 @@ bool AtomicFileWriter::Commit() {
     int saved = errno;
     ok = ok && SyncFile(stream_, saved);
     const bool closed = std::fclose(stream_) == 0;
-    if (ok && !closed)
+    if (ok && !closed) {
         saved = errno;
+    }
     stream_ = nullptr;
-    if (!ok || !closed)
+    if (!ok || !closed) {
         return Fail(std::string("write failed (") + std::strerror(saved ? saved : EIO) + ")");
-    if (!RenameOver(temporary_, resolved_, saved))
+    }
+    if (!RenameOver(temporary_, resolved_, saved)) {
         return Fail(std::string("can't replace it (") + std::strerror(saved) + ")");
+    }
     temporary_.clear();
     return true;
 }

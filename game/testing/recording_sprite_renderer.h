@@ -11,8 +11,9 @@ public:
 
     void Begin(bool) override { sprites.clear(); }
     void DrawSprite(const vela::Sprite& sprite) override {
-        if (keep)
+        if (keep) {
             sprites.push_back(sprite);
+        }
     }
     void End() override {}
 

@@ -48,12 +48,15 @@ TestPlatform::TestPlatform()
 
 const std::string* TestPlatform::Find(const char* name) const {
     const std::string n(name);
-    if (missing_.count(n))
+    if (missing_.count(n)) {
         return nullptr;
-    if (n == "comic_sans.fnt")
+    }
+    if (n == "comic_sans.fnt") {
         return &font_;
-    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".png") == 0)
+    }
+    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".png") == 0) {
         return &picture_;
+    }
     return nullptr;
 }
 
@@ -72,8 +75,9 @@ vela::Texture* TestPlatform::CreateTexture(const vela::ImageData&) {
 }
 
 vela::SonyControllerInputManager* TestPlatform::CreateSonyControllerInputManager() {
-    if (!provide_controller)
+    if (!provide_controller) {
         return nullptr;
+    }
     pad = new ScriptedControllerInputManager();
     return pad;
 }

@@ -51,8 +51,9 @@ PlatformD3D11::PlatformD3D11(HINSTANCE instance, int32_t width_, int32_t height_
 }
 
 PlatformD3D11::~PlatformD3D11() {
-    if (fine_timer_)
+    if (fine_timer_) {
         timeEndPeriod(1);
+    }
     ReleaseAll();
 }
 
@@ -256,10 +257,11 @@ void PlatformD3D11::SetTargetFrameRate(double frames_per_second) {
     // Sleep's default granularity, 15.6 ms, is most of a frame: ask for 1 ms while pacing.
     const bool fine = frames_per_second > 0.0;
     if (fine != fine_timer_) {
-        if (fine)
+        if (fine) {
             timeBeginPeriod(1);
-        else
+        } else {
             timeEndPeriod(1);
+        }
         fine_timer_ = fine;
     }
     Platform::SetTargetFrameRate(frames_per_second);

@@ -13,8 +13,9 @@ namespace vela {
 
 bool IsSameFile(const std::string& a, const std::string& b) {
     struct stat info_a, info_b;
-    if (stat(a.c_str(), &info_a) != 0 || stat(b.c_str(), &info_b) != 0)
+    if (stat(a.c_str(), &info_a) != 0 || stat(b.c_str(), &info_b) != 0) {
         return false;
+    }
     return info_a.st_dev == info_b.st_dev && info_a.st_ino == info_b.st_ino;
 }
 
@@ -53,8 +54,9 @@ std::FILE* CreateExclusive(const std::string& path, const std::string& like, int
         error = errno;
         return nullptr;
     }
-    if (copy_mode)
+    if (copy_mode) {
         fchmod(fd, existing.st_mode & 07777);
+    }
     std::FILE* stream = fdopen(fd, "wb");
     if (stream == nullptr) {
         error = errno;
@@ -65,15 +67,17 @@ std::FILE* CreateExclusive(const std::string& path, const std::string& like, int
 }
 
 bool SyncFile(std::FILE* stream, int& error) {
-    if (fsync(fileno(stream)) == 0)
+    if (fsync(fileno(stream)) == 0) {
         return true;
+    }
     error = errno;
     return false;
 }
 
 bool RenameOver(const std::string& from, const std::string& to, int& error) {
-    if (std::rename(from.c_str(), to.c_str()) == 0)
+    if (std::rename(from.c_str(), to.c_str()) == 0) {
         return true;
+    }
     error = errno;
     return false;
 }

@@ -6,8 +6,9 @@ InputEventWatchSDL::InputEventWatchSDL() {
     // Start from what SDL already knows, so a key held at start-up is not lost.
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
-    for (int i = 0; state && i < count && i < SDL_NUM_SCANCODES; ++i)
+    for (int i = 0; state && i < count && i < SDL_NUM_SCANCODES; ++i) {
         keys_[i] = state[i] != 0;
+    }
     keyboard_focus_ = SDL_GetKeyboardFocus() != nullptr;
     const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
     left_button_ = (buttons & SDL_BUTTON_LMASK) != 0;
@@ -33,16 +34,18 @@ void InputEventWatchSDL::Handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             const SDL_Scancode key = event.key.keysym.scancode;
-            if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES)
+            if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) {
                 keys_[key] = event.type == SDL_KEYDOWN;
+            }
             break;
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT)
+            if (event.button.button == SDL_BUTTON_LEFT) {
                 left_button_ = event.type == SDL_MOUSEBUTTONDOWN;
-            else if (event.button.button == SDL_BUTTON_RIGHT)
+            } else if (event.button.button == SDL_BUTTON_RIGHT) {
                 right_button_ = event.type == SDL_MOUSEBUTTONDOWN;
+            }
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {

@@ -52,8 +52,9 @@ bool DriverRequested(const char* driver) {
 // instead (tests, benchmarks); with 1 a headless window stands in for a shown one.
 bool WantsDrawToWindow() {
     const char* forced = SDL_getenv("VELA_GL_DRAW_TO_WINDOW");
-    if (forced && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0))
+    if (forced && (std::strcmp(forced, "0") == 0 || std::strcmp(forced, "1") == 0)) {
         return forced[0] == '1';
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
     return !(driver && std::strcmp(driver, "offscreen") == 0);
 }
@@ -67,8 +68,9 @@ PlatformSDL::PlatformSDL(int width_, int height_, bool fullscreen, bool vsync) :
         Close();
         return;
     }
-    for (Uint32 type : kIgnoredEvents)
+    for (Uint32 type : kIgnoredEvents) {
         SDL_EventState(type, SDL_IGNORE);
+    }
 }
 
 PlatformSDL::~PlatformSDL() {
@@ -163,21 +165,25 @@ void PlatformSDL::Close() {
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     }
     context_ = nullptr;
-    if (window_)
+    if (window_) {
         SDL_DestroyWindow(window_);
+    }
     window_ = nullptr;
-    if (video_initialised_)
+    if (video_initialised_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
     video_initialised_ = false;
 }
 
 bool PlatformSDL::Update() {
     // An inert platform has no window to show: end the loop rather than spin unseen.
-    if (!IsReady() || quit_taken_)
+    if (!IsReady() || quit_taken_) {
         return false;
+    }
     SDL_Event event;
-    if (!SDL_PollEvent(&event))
+    if (!SDL_PollEvent(&event)) {
         return true;
+    }
     if (event.type == SDL_QUIT ||
         (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
         quit_taken_ = true;
@@ -187,8 +193,9 @@ bool PlatformSDL::Update() {
 }
 
 float PlatformSDL::GetFrameTime() {
-    if (last_counter_ == 0)
+    if (last_counter_ == 0) {
         last_counter_ = SDL_GetPerformanceCounter();
+    }
     const uint64_t now = SDL_GetPerformanceCounter();
     const uint64_t frequency = SDL_GetPerformanceFrequency();
     // The whole 64-bit difference: SDL counts nanoseconds, so 32 bits would wrap after

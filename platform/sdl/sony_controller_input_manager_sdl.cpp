@@ -74,9 +74,11 @@ const KeyPlace kKeyPlaces[] = {
 };
 
 SDL_Scancode ScancodeOf(PadKey key) {
-    for (const KeyPlace& place : kKeyPlaces)
-        if (place.key == key)
+    for (const KeyPlace& place : kKeyPlaces) {
+        if (place.key == key) {
             return place.scancode;
+        }
+    }
     return SDL_SCANCODE_UNKNOWN;
 }
 
@@ -89,36 +91,42 @@ SonyControllerInputManagerSDL::SonyControllerInputManagerSDL(PlatformSDL&) {
     // The pad keeps working while another window has the focus (and in headless runs,
     // where no window ever has it). A user's own setting of the hint wins.
     SDL_SetHintWithPriority(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1", SDL_HINT_DEFAULT);
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
         controllers_initialised_ = true;
-    else
+    } else {
         std::fprintf(stderr, "vela: game controllers unavailable (%s): keyboard only\n",
                      SDL_GetError());
+    }
     RefreshPad();
 }
 
 SonyControllerInputManagerSDL::~SonyControllerInputManagerSDL() {
-    if (pad_)
+    if (pad_) {
         SDL_GameControllerClose(pad_);
-    if (controllers_initialised_)
+    }
+    if (controllers_initialised_) {
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
 }
 
 void SonyControllerInputManagerSDL::RefreshPad() {
-    if (!controllers_initialised_)
+    if (!controllers_initialised_) {
         return;
+    }
     if (pad_ && !SDL_GameControllerGetAttached(pad_)) {
         const char* name = SDL_GameControllerName(pad_);
         std::fprintf(stderr, "vela: controller \"%s\" disconnected\n", name ? name : "?");
         SDL_GameControllerClose(pad_);
         pad_ = nullptr;
     }
-    if (pad_)
+    if (pad_) {
         return;
+    }
     const int count = SDL_NumJoysticks();
     for (int i = 0; i < count; ++i) {
-        if (!SDL_IsGameController(i))
+        if (!SDL_IsGameController(i)) {
             continue;
+        }
         pad_ = SDL_GameControllerOpen(i);
         if (pad_) {
             const char* name = SDL_GameControllerName(pad_);
@@ -130,13 +138,17 @@ void SonyControllerInputManagerSDL::RefreshPad() {
 
 uint32_t SonyControllerInputManagerSDL::PadButtons() const {
     uint32_t buttons = 0;
-    for (const ButtonSource& source : kPadButtons)
-        if (SDL_GameControllerGetButton(pad_, source.button))
+    for (const ButtonSource& source : kPadButtons) {
+        if (SDL_GameControllerGetButton(pad_, source.button)) {
             buttons |= source.bit;
-    if (SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kTriggerThreshold)
+        }
+    }
+    if (SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kTriggerThreshold) {
         buttons |= BUTTON_L2;
-    if (SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kTriggerThreshold)
+    }
+    if (SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kTriggerThreshold) {
         buttons |= BUTTON_R2;
+    }
     return buttons;
 }
 
@@ -150,8 +162,9 @@ float SonyControllerInputManagerSDL::PadAxis(int axis) const {
 int32_t SonyControllerInputManagerSDL::Update() {
     RefreshPad();
     const bool keyboard = input_.HasKeyboardFocus();
-    if (!pad_ && !keyboard)
+    if (!pad_ && !keyboard) {
         return -1;
+    }
 
     uint32_t buttons = 0;
     float left_x = 0.0f, left_y = 0.0f, right_x = 0.0f, right_y = 0.0f;

@@ -31,8 +31,9 @@ Vector2 TouchInputManagerSDL::CursorPosition() const {
 }
 
 void TouchInputManagerSDL::Update() {
-    if (!window_ || !IsPanelEnabled(0))
+    if (!window_ || !IsPanelEnabled(0)) {
         return;
+    }
     const Vector2 cursor = CursorPosition();
     AdvanceSlot(0, input_.IsLeftButtonDown(), cursor);
     AdvanceSlot(1, input_.IsRightButtonDown(), cursor);

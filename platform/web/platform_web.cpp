@@ -20,15 +20,18 @@ PlatformWeb::PlatformWeb(int32_t width_, int32_t height_, const char* canvas)
     : canvas_(canvas, width_, height_), input_(new WebInputEvents(canvas)) {
     width = width_;
     height = height_;
-    if (!canvas_.IsReady())
+    if (!canvas_.IsReady()) {
         return;
-    if (!InitGL())
+    }
+    if (!InitGL()) {
         WebCanvas::ShowMessage(canvas, "The game could not set up WebGL 2 in this browser.");
+    }
 }
 
 PlatformWeb::~PlatformWeb() {
-    if (canvas_.IsReady())
+    if (canvas_.IsReady()) {
         ReleaseGL();
+    }
 }
 
 bool PlatformWeb::Update() {

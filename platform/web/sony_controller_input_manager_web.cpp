@@ -37,11 +37,13 @@ void SonyControllerInputManagerWeb::FindPad() {
     for (int i = 0; i < count; ++i) {
         EmscriptenGamepadEvent state;
         if (emscripten_get_gamepad_status(i, &state) != EMSCRIPTEN_RESULT_SUCCESS ||
-            !state.connected)
+            !state.connected) {
             continue;
+        }
         // Other mappings number their buttons as they like: no way to know which is cross.
-        if (std::strcmp(state.mapping, "standard") != 0)
+        if (std::strcmp(state.mapping, "standard") != 0) {
             continue;
+        }
         pad_ = i;
         std::fprintf(stderr, "vela: controller \"%s\" connected\n", state.id);
         return;
@@ -59,15 +61,19 @@ bool SonyControllerInputManagerWeb::ReadPad(uint32_t& buttons, float& left_x, fl
         return false;
     }
     const int count = static_cast<int>(sizeof(kStandardButtons) / sizeof(kStandardButtons[0]));
-    for (int i = 0; i < count && i < state.numButtons; ++i)
-        if (state.digitalButton[i])
+    for (int i = 0; i < count && i < state.numButtons; ++i) {
+        if (state.digitalButton[i]) {
             buttons |= kStandardButtons[i];
+        }
+    }
     // Analogue triggers: by travel, not by the browser's own pressed threshold.
     for (int i : kTriggerButtons) {
-        if (i < state.numButtons && !(state.analogButton[i] > kTriggerThreshold))
+        if (i < state.numButtons && !(state.analogButton[i] > kTriggerThreshold)) {
             buttons &= ~kStandardButtons[i];
-        if (i < state.numButtons && state.analogButton[i] > kTriggerThreshold)
+        }
+        if (i < state.numButtons && state.analogButton[i] > kTriggerThreshold) {
             buttons |= kStandardButtons[i];
+        }
     }
     const double* axis = state.axis;
     if (state.numAxes >= 2) {
@@ -96,14 +102,16 @@ int32_t SonyControllerInputManagerWeb::Update() {
     float left_x = 0.0f, left_y = 0.0f, right_x = 0.0f, right_y = 0.0f;
     const bool pad = pad_ >= 0 && ReadPad(buttons, left_x, left_y, right_x, right_y);
     WebTouchPad* touch_pad = input_.TouchPad();
-    if (pad && touch_pad && (buttons != 0 || left_x != 0.0f || left_y != 0.0f))
+    if (pad && touch_pad && (buttons != 0 || left_x != 0.0f || left_y != 0.0f)) {
         touch_pad->Hide();
+    }
     uint32_t touch_buttons = 0;
     float touch_x = 0.0f, touch_y = 0.0f;
     const bool touch = touch_pad && touch_pad->Read(touch_buttons, touch_x, touch_y);
     const bool keyboard = input_.HasKeyboardFocus();
-    if (!pad && !keyboard && !touch)
+    if (!pad && !keyboard && !touch) {
         return -1;
+    }
     if (touch) {
         buttons |= touch_buttons;
         // A thumb on the stick takes it over from the pad.

@@ -5,15 +5,17 @@
 namespace vela {
 
 void TouchInputManagerWeb::Update() {
-    if (!IsPanelEnabled(0))
+    if (!IsPanelEnabled(0)) {
         return;
+    }
     const bool mouse[kMaxTouches] = {input_.IsLeftButtonDown(), input_.IsRightButtonDown()};
     for (int32_t i = 0; i < kMaxTouches; ++i) {
         // A finger wins over the mouse button of its slot; a page rarely has both at once.
         // A release is placed where what was down let go.
         const bool finger = input_.IsFingerDown(i);
-        if (finger || mouse[i])
+        if (finger || mouse[i]) {
             by_finger_[i] = finger;
+        }
         const Vector2 at = by_finger_[i] ? input_.FingerPosition(i) : input_.MousePosition();
         AdvanceSlot(i, finger || mouse[i], at);
     }

@@ -63,8 +63,9 @@ WebCanvas::WebCanvas(const char* selector, int32_t width, int32_t height) : sele
 }
 
 WebCanvas::~WebCanvas() {
-    if (context_ > 0)
+    if (context_ > 0) {
         emscripten_webgl_destroy_context(context_);
+    }
 }
 
 void WebCanvas::ShowMessage(const char* selector, const char* text) {

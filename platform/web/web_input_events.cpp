@@ -64,8 +64,9 @@ EM_JS(int, vela_document_has_focus, (), { return document.hasFocus() ? 1 : 0; })
 
 WebInputEvents::WebInputEvents(const char* canvas_selector, bool touch_pad)
     : canvas_(canvas_selector) {
-    if (touch_pad)
+    if (touch_pad) {
         touch_pad_.reset(new WebTouchPad());
+    }
     keyboard_focus_ = vela_document_has_focus() != 0;
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, this, true, OnKey);
@@ -99,11 +100,14 @@ WebInputEvents::~WebInputEvents() {
 }
 
 int WebInputEvents::PadKeyFromCode(const char* code) {
-    if (!code)
+    if (!code) {
         return -1;
-    for (const CodeKey& key : kCodeKeys)
-        if (std::strcmp(code, key.code) == 0)
+    }
+    for (const CodeKey& key : kCodeKeys) {
+        if (std::strcmp(code, key.code) == 0) {
             return static_cast<int>(key.key);
+        }
+    }
     return -1;
 }
 
@@ -133,10 +137,12 @@ void WebInputEvents::ReleaseAll() {
     keys_.reset();
     left_button_ = false;
     right_button_ = false;
-    for (Finger& finger : fingers_)
+    for (Finger& finger : fingers_) {
         finger.down = false;
-    if (touch_pad_)
+    }
+    if (touch_pad_) {
         touch_pad_->ReleaseAll();
+    }
 }
 
 EM_BOOL WebInputEvents::OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
@@ -145,12 +151,14 @@ EM_BOOL WebInputEvents::OnKey(int type, const EmscriptenKeyboardEvent* event, vo
     // A key event only reaches a page that has the focus, whatever the page was told.
     input.keyboard_focus_ = true;
     // A player with a keyboard needs no pad over the picture.
-    if (input.touch_pad_ && type == EMSCRIPTEN_EVENT_KEYDOWN)
+    if (input.touch_pad_ && type == EMSCRIPTEN_EVENT_KEYDOWN) {
         input.touch_pad_->Hide();
+    }
     // The page must not scroll on arrows and space or move the focus on Tab while playing;
     // keys the game does not use keep their browser meaning.
-    if (key < 0)
+    if (key < 0) {
         return false;
+    }
     input.keys_[static_cast<size_t>(key)] = type == EMSCRIPTEN_EVENT_KEYDOWN;
     return true;
 }
@@ -159,8 +167,9 @@ EM_BOOL WebInputEvents::OnFocus(int type, const EmscriptenFocusEvent*, void* sel
     WebInputEvents& input = *static_cast<WebInputEvents*>(self);
     input.keyboard_focus_ = type == EMSCRIPTEN_EVENT_FOCUS;
     // Keys let go while the page was away send no keyup here: nothing may stay held.
-    if (type == EMSCRIPTEN_EVENT_BLUR)
+    if (type == EMSCRIPTEN_EVENT_BLUR) {
         input.ReleaseAll();
+    }
     return false;
 }
 
@@ -168,13 +177,15 @@ EM_BOOL WebInputEvents::OnMouse(int type, const EmscriptenMouseEvent* event, voi
     WebInputEvents& input = *static_cast<WebInputEvents*>(self);
     input.mouse_ =
         input.ToCanvas(static_cast<double>(event->clientX), static_cast<double>(event->clientY));
-    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE)
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
         return false;
+    }
     const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
-    if (event->button == 0)
+    if (event->button == 0) {
         input.left_button_ = down;
-    else if (event->button == 2)
+    } else if (event->button == 2) {
         input.right_button_ = down;
+    }
     return false;
 }
 
@@ -182,29 +193,37 @@ EM_BOOL WebInputEvents::OnTouch(int type, const EmscriptenTouchEvent* event, voi
     WebInputEvents& input = *static_cast<WebInputEvents*>(self);
     for (int i = 0; i < event->numTouches && i < 32; ++i) {
         const EmscriptenTouchPoint& point = event->touches[i];
-        if (!point.isChanged)
+        if (!point.isChanged) {
             continue;
+        }
         const Vector2 position =
             input.ToCanvas(static_cast<double>(point.clientX), static_cast<double>(point.clientY));
         Finger* finger = nullptr;
-        for (Finger& f : input.fingers_)
-            if (f.down && f.identifier == point.identifier)
+        for (Finger& f : input.fingers_) {
+            if (f.down && f.identifier == point.identifier) {
                 finger = &f;
+            }
+        }
         if (type == EMSCRIPTEN_EVENT_TOUCHSTART && !finger) {
             // A third finger has no slot and is ignored until one is free.
-            for (Finger& f : input.fingers_)
-                if (!f.down && !finger)
+            for (Finger& f : input.fingers_) {
+                if (!f.down && !finger) {
                     finger = &f;
-            if (!finger)
+                }
+            }
+            if (!finger) {
                 continue;
+            }
             finger->identifier = point.identifier;
             finger->down = true;
         }
-        if (!finger)
+        if (!finger) {
             continue;
+        }
         finger->position = position;
-        if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL)
+        if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL) {
             finger->down = false;
+        }
     }
     // Taken: no scrolling or zooming, and no mouse events made up from the touches.
     return true;

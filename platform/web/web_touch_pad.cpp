@@ -141,15 +141,18 @@ void WebTouchPad::Show() {
 
 void WebTouchPad::Hide() {
     ReleaseAll();
-    if (shown_)
+    if (shown_) {
         vela_pad_show(0);
+    }
     shown_ = false;
 }
 
 void WebTouchPad::ReleaseAll() {
-    for (Finger& finger : fingers_)
-        if (finger.part != Part::None)
+    for (Finger& finger : fingers_) {
+        if (finger.part != Part::None) {
             Lift(finger.identifier);
+        }
+    }
 }
 
 uint32_t WebTouchPad::HeldButtons() const {
@@ -176,8 +179,9 @@ uint32_t WebTouchPad::HeldButtons() const {
 }
 
 bool WebTouchPad::Read(uint32_t& buttons, float& stick_x, float& stick_y) {
-    if (!shown_)
+    if (!shown_) {
         return false;
+    }
     buttons = HeldButtons() | latched_;
     latched_ = 0;
     // Offsets as a pad's raw 0..255 readings, so the dead zone and range are a pad's.
@@ -193,14 +197,17 @@ bool WebTouchPad::Read(uint32_t& buttons, float& stick_x, float& stick_y) {
 void WebTouchPad::Press(Part part, long identifier, double x, double y) {
     Finger* free = nullptr;
     for (Finger& finger : fingers_) {
-        if (finger.part != Part::None && finger.identifier == identifier)
+        if (finger.part != Part::None && finger.identifier == identifier) {
             return;
-        if (finger.part == Part::None && !free)
+        }
+        if (finger.part == Part::None && !free) {
             free = &finger;
+        }
     }
     // One thumb on the stick at a time; more than ten fingers are not ours to count.
-    if (!free || (part == Part::Stick && stick_held_))
+    if (!free || (part == Part::Stick && stick_held_)) {
         return;
+    }
     free->identifier = identifier;
     free->part = part;
     if (part == Part::Stick) {
@@ -227,8 +234,9 @@ void WebTouchPad::Move(long identifier, double x, double y) {
 
 void WebTouchPad::Lift(long identifier) {
     for (Finger& finger : fingers_) {
-        if (finger.part == Part::None || finger.identifier != identifier)
+        if (finger.part == Part::None || finger.identifier != identifier) {
             continue;
+        }
         if (finger.part == Part::Stick) {
             stick_held_ = false;
             stick_dx_ = stick_dy_ = 0.0;
@@ -251,14 +259,16 @@ EM_BOOL WebTouchPad::OnTouch(int type, const EmscriptenTouchEvent* event, void* 
     WebTouchPad& pad = *static_cast<WebTouchPad*>(self);
     for (int i = 0; i < event->numTouches && i < 32; ++i) {
         const EmscriptenTouchPoint& point = event->touches[i];
-        if (!point.isChanged)
+        if (!point.isChanged) {
             continue;
+        }
         const double x = static_cast<double>(point.clientX);
         const double y = static_cast<double>(point.clientY);
         if (type == EMSCRIPTEN_EVENT_TOUCHSTART) {
             const int part = vela_pad_part_at(x, y);
-            if (part > 0 && part <= static_cast<int>(Part::Down))
+            if (part > 0 && part <= static_cast<int>(Part::Down)) {
                 pad.Press(static_cast<Part>(part), point.identifier, x, y);
+            }
         } else if (type == EMSCRIPTEN_EVENT_TOUCHMOVE) {
             pad.Move(point.identifier, x, y);
         } else {

@@ -20,8 +20,9 @@ bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     HANDLE handle =
         CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
         return false;
+    }
     const bool ok = GetFileInformationByHandle(handle, &info) != FALSE;
     CloseHandle(handle);
     return ok;
@@ -31,8 +32,9 @@ bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 bool IsSameFile(const std::string& a, const std::string& b) {
     BY_HANDLE_FILE_INFORMATION info_a, info_b;
-    if (!Identity(a, info_a) || !Identity(b, info_b))
+    if (!Identity(a, info_a) || !Identity(b, info_b)) {
         return false;
+    }
     return info_a.dwVolumeSerialNumber == info_b.dwVolumeSerialNumber &&
            info_a.nFileIndexHigh == info_b.nFileIndexHigh &&
            info_a.nFileIndexLow == info_b.nFileIndexLow;
@@ -74,8 +76,9 @@ std::FILE* CreateExclusive(const std::string& path, const std::string& /*like*/,
 }
 
 bool SyncFile(std::FILE* stream, int& error) {
-    if (_commit(_fileno(stream)) == 0)
+    if (_commit(_fileno(stream)) == 0) {
         return true;
+    }
     error = errno;
     return false;
 }
@@ -83,8 +86,9 @@ bool SyncFile(std::FILE* stream, int& error) {
 // std::rename does not replace an existing file on Windows.
 bool RenameOver(const std::string& from, const std::string& to, int& error) {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-        FALSE)
+        FALSE) {
         return true;
+    }
     error = EACCES;
     return false;
 }

@@ -34,12 +34,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!options.screenshot.empty() && options.frames == 0)
+    if (!options.screenshot.empty() && options.frames == 0) {
         options.frames = 1;
+    }
 
     auto platform = std::make_unique<vela::PlatformSDL>(960, 544, false, true);
-    if (!platform->IsReady())
+    if (!platform->IsReady()) {
         return 1;  // the platform has said why
+    }
     StarterApp app(*platform, platform.get(), options);
     app.Run();
     return app.Succeeded() ? 0 : 1;

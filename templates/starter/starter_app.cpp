@@ -22,8 +22,9 @@ void StarterApp::Init() {
     renderer_ = platform.CreateSpriteRenderer();
     input_ = platform.CreateSonyControllerInputManager();
     texture_ = vela::CreateCheckerTexture(64, 4, platform);
-    if (!font_.Load(options_.font.c_str(), platform))
+    if (!font_.Load(options_.font.c_str(), platform)) {
         succeeded_ = false;  // Load has said why
+    }
     player_.position = vela::Vector3(platform.width * 0.5f, platform.height * 0.5f, 0.0f);
     player_.width = player_.height = 96.0f;
     player_.colour = 0xFF40C0FFu;  // 0xAABBGGRR: orange
@@ -45,14 +46,18 @@ bool StarterApp::Update(float frame_time) {
         const vela::SonyController& pad = input_->GetController(0);
         dx = pad.left_stick_x;
         dy = pad.left_stick_y;
-        if (pad.buttons_down & vela::BUTTON_LEFT)
+        if (pad.buttons_down & vela::BUTTON_LEFT) {
             dx = -1.0f;
-        if (pad.buttons_down & vela::BUTTON_RIGHT)
+        }
+        if (pad.buttons_down & vela::BUTTON_RIGHT) {
             dx = 1.0f;
-        if (pad.buttons_down & vela::BUTTON_UP)
+        }
+        if (pad.buttons_down & vela::BUTTON_UP) {
             dy = -1.0f;
-        if (pad.buttons_down & vela::BUTTON_DOWN)
+        }
+        if (pad.buttons_down & vela::BUTTON_DOWN) {
             dy = 1.0f;
+        }
     }
     vela::Vector3& p = player_.position;
     p.x = std::clamp(p.x + dx * kSpeed * frame_time, 0.0f, static_cast<float>(platform.width));
@@ -68,8 +73,9 @@ void StarterApp::Render() {
     font_.RenderText(renderer_, vela::Vector3(20.0f, 20.0f, -0.5f), 1.0f, 0xFFFFFFFFu,
                      vela::TextJustification::Left, "Move with the stick or the arrow keys");
     renderer_->End();
-    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty())
+    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty()) {
         SaveScreenshot();
+    }
 }
 
 void StarterApp::SaveScreenshot() {
@@ -80,8 +86,10 @@ void StarterApp::SaveScreenshot() {
         return;
     }
     // Keep the picture opaque, as the window shows it.
-    for (int32_t i = 0; i < image.width * image.height; ++i)
+    for (int32_t i = 0; i < image.width * image.height; ++i) {
         image.pixels[i * 4 + 3] = 255;
-    if (!vela::PNGWriter::Save(options_.screenshot.c_str(), image))
+    }
+    if (!vela::PNGWriter::Save(options_.screenshot.c_str(), image)) {
         succeeded_ = false;  // Save has said why
+    }
 }

@@ -69,7 +69,8 @@ TEST(DataDirectory, NowhereNamesEveryFolderTriedAndHowToStart) {
     EXPECT_TRUE(machine.entered.empty());
     for (const char* folder :
          {"/home/me/src/game (the working directory)", "/home/me/src/game/assets",
-          "/opt/game/bin\n", "/opt/game/bin/assets", "/build/tree/assets"})
+          "/opt/game/bin\n", "/opt/game/bin/assets", "/build/tree/assets"}) {
         EXPECT_NE(said.find(folder), std::string::npos) << folder << " not in:\n" << said;
+    }
     EXPECT_NE(said.find("scripts/play.sh"), std::string::npos) << said;
 }

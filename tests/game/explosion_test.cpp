@@ -30,8 +30,9 @@ float HeadOnImpulse(float d, float h) {
     float sum = 0.0f;
     for (int k = -15; k <= 15; ++k) {
         const double angle = k * 6.0 * 3.14159 / 180.0;
-        if (std::fabs(std::tan(angle)) * d > h)
+        if (std::fabs(std::tan(angle)) * d > h) {
             continue;
+        }
         const double length = d / std::cos(angle);
         sum += static_cast<float>(0.025 / (length * length) * std::cos(angle));
     }
@@ -96,8 +97,9 @@ TEST_F(Blast, KillsABadGuyOnceWhateverHowManyRaysMeetIt) {
     world->SetGravity(b2Vec2(0.0f, -10.0f));
     GameObject ground = CreateStaticBox(0.0f, 0.2f, 9.6f, 0.4f, world.get());
     GameObject bad = CreateBadGuy(1.0f, 0.89f, world.get());
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         world->Step(1.0f / 60.0f, 6, 2);
+    }
     const b2Vec2 stand = bad.body->GetPosition();
     EXPECT_EQ(ExplodeAt(stand.x - 0.3f, stand.y), 1);
     EXPECT_EQ(bad.body->GetPosition().x, -100.0f);
@@ -182,8 +184,9 @@ TEST(Level, BuildsTenBodiesAndResetBringsTheDeadBackAtRest) {
     EXPECT_EQ(game.world->GetBodyCount(), 10);
     int fixtures = 0, statics = 0;
     for (b2Body* b = game.world->GetBodyList(); b; b = b->GetNext()) {
-        for (b2Fixture* f = b->GetFixtureList(); f; f = f->GetNext())
+        for (b2Fixture* f = b->GetFixtureList(); f; f = f->GetNext()) {
             ++fixtures;
+        }
         statics += b->GetType() == b2_staticBody;
     }
     EXPECT_EQ(fixtures, 4 + 1 + 3 * 2 + 2);  // scenery, frag, bad guys (two each), crates

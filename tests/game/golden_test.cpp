@@ -43,9 +43,10 @@ public:
     explicit GoldenGame(const std::vector<ControllerRecord>* replay = nullptr)
         : gl(960, 544, false, true), harness(gl) {
         harness.SetControllerFactory([this, replay](vela::Platform&) {
-            if (replay)
+            if (replay) {
                 return static_cast<vela::SonyControllerInputManager*>(
                     new ReplayControllerInputManager(*replay));
+            }
             pad = new ScriptedControllerInputManager();
             return static_cast<vela::SonyControllerInputManager*>(pad);
         });
@@ -55,8 +56,9 @@ public:
     ~GoldenGame() { game->CleanUp(); }
 
     void Frame(uint32_t buttons = 0, float x = 0.0f, float y = 0.0f) {
-        if (pad)
+        if (pad) {
             pad->Set(buttons, x, y);
+        }
         game->Update(1.0f / 60.0f);
         gl.PreRender();
         game->Render();
@@ -65,12 +67,14 @@ public:
     // Only the last of them is drawn: software GL is slow and the rest are not looked at.
     void Frames(int n, uint32_t buttons = 0) {
         for (int i = 0; i + 1 < n; ++i) {
-            if (pad)
+            if (pad) {
                 pad->Set(buttons, 0.0f, 0.0f);
+            }
             game->Update(1.0f / 60.0f);
         }
-        if (n > 0)
+        if (n > 0) {
             Frame(buttons);
+        }
     }
     void Press(uint32_t button) {
         Frame(button);
@@ -88,8 +92,9 @@ public:
         vela::ImageData frame;
         ASSERT_TRUE(gl.ReadFrame(frame)) << name;
         const int64_t count = int64_t(frame.width) * frame.height;
-        for (int64_t i = 0; i < count; ++i)
+        for (int64_t i = 0; i < count; ++i) {
             frame.pixels[i * 4 + 3] = 255;  // a screen is opaque
+        }
         const std::string golden = std::string(GAME_GOLDEN_DIR "/") + name + ".png";
         if (Updating()) {
             ASSERT_TRUE(vela::PNGWriter::Save(golden.c_str(), frame)) << golden;
@@ -105,8 +110,9 @@ public:
         int worst = 0;
         for (int64_t i = 0; i < count * 4; ++i) {
             const int d = std::abs(int(want.pixels[i]) - int(frame.pixels[i]));
-            if (d > kTolerance)
+            if (d > kTolerance) {
                 ++differing;
+            }
             worst = std::max(worst, d);
         }
         if (differing > 0) {
@@ -146,12 +152,14 @@ TEST(GoldenFrames, GameAtItsFirstTickAndMidThrow) {
     ASSERT_TRUE(g.gl.IsReady());
     g.StartGame();
     g.Check("game_first_tick");
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         g.Frame(BUTTON_CROSS, 0.7f, -0.7f);
+    }
     g.Check("game_charging");
     g.Frame(0, 0.7f, -0.7f);
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         g.Frame(0, 0.7f, -0.7f);
+    }
     ASSERT_TRUE(g.game->level.frag.thrown);
     g.Check("game_mid_throw");
 }
@@ -164,12 +172,14 @@ TEST(GoldenFrames, ThrowPoseTurnedArrowExplosionAndCancelPuff) {
     g.Frame(0, 1.0f, 0.0f);
     g.Check("game_arrow_turned");
 
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         g.Frame(BUTTON_CROSS, 1.0f, -1.0f);
+    }
     g.Frame(0, 1.0f, -1.0f);  // thrown: the hurler's two-frame throw plays, 6 ticks each
     ASSERT_TRUE(g.game->level.frag.thrown);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         g.Frame();
+    }
     ASSERT_TRUE(g.game->hurlerSprite.playing);
     g.Check("game_throw_pose");
 
@@ -271,8 +281,9 @@ TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
     ASSERT_EQ(got.width, want.width);
     ASSERT_EQ(got.height, want.height);
     int64_t differing = 0;
-    for (int64_t i = 0; i < int64_t(got.width) * got.height * 4; ++i)
+    for (int64_t i = 0; i < int64_t(got.width) * got.height * 4; ++i) {
         differing += std::abs(int(got.pixels[i]) - int(want.pixels[i])) > kTolerance;
+    }
     EXPECT_EQ(differing, 0);
 
     // Options it does not know are refused with a hint.

@@ -62,8 +62,9 @@ TEST(AnimatedSprite, PlaysEachFrameForItsTicksOnceAndWrapsU) {
 
     // A second Play mid-way moves it and carries on: 4 + 8 ticks in all.
     hurler.Play(0.0f, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         hurler.Update();
+    }
     hurler.Play(300.0f, 200.0f, 0.0f, 0.7f);
     EXPECT_EQ(hurler.position.x, 300.0f);
     EXPECT_EQ(hurler.rotation, 0.7f);

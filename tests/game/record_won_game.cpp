@@ -72,15 +72,17 @@ int main(int argc, char** argv) {
     rig.app->controllerManager = new RecordingControllerInputManager(pad, out);
     Play(plan, rig);
     int guard = 0;
-    while (rig.game().screens.state == ScreenState::Game && guard++ < 2000)
+    while (rig.game().screens.state == ScreenState::Game && guard++ < 2000) {
         rig.Tick(0);
+    }
     const bool won = rig.game().screens.state == ScreenState::Win;
     const int final_score = rig.game().hud.score;
     rig.app->CleanUp();
     std::printf("%s with %d\n", won ? "won" : "not won", final_score);
     // The outcome the replay test expects, as a comment at the end.
-    if (won)
+    if (won) {
         std::fprintf(out, "# result: win %d\n", final_score);
+    }
     if (std::fclose(out) != 0) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;

@@ -33,8 +33,9 @@ Outcome Replay(const std::vector<ControllerRecord>& records, std::FILE* rerecord
     PlatformHarness harness(inner);
     harness.SetControllerFactory([&](vela::Platform&) -> vela::SonyControllerInputManager* {
         auto* replay = new ReplayControllerInputManager(records);
-        if (rerecord)
+        if (rerecord) {
             return new RecordingControllerInputManager(replay, rerecord);
+        }
         return replay;
     });
     harness.SetFrameLimit(static_cast<int64_t>(records.size()) + 30);
@@ -47,8 +48,9 @@ int ExpectedScore(const char* path) {
     std::ifstream in(path);
     std::string line;
     int score = -1;
-    while (std::getline(in, line))
+    while (std::getline(in, line)) {
         std::sscanf(line.c_str(), "# result: win %d", &score);
+    }
     return score;
 }
 
@@ -57,8 +59,9 @@ std::vector<std::string> RecordLines(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        if (!ControllerRecord::IsComment(line))
+        if (!ControllerRecord::IsComment(line)) {
             lines.push_back(line);
+        }
     }
     return lines;
 }
@@ -94,8 +97,9 @@ TEST(Replay, RecordingAReplayWritesTheSameLines) {
     std::string text;
     char buffer[4096];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), out)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof(buffer), out)) > 0) {
         text.append(buffer, n);
+    }
     std::fclose(out);
 
     std::ifstream original(kWonGame);
@@ -104,11 +108,13 @@ TEST(Replay, RecordingAReplayWritesTheSameLines) {
     const std::vector<std::string> want = RecordLines(whole.str());
     const std::vector<std::string> got = RecordLines(text);
     ASSERT_GE(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i)
+    for (size_t i = 0; i < want.size(); ++i) {
         ASSERT_EQ(got[i], want[i]) << "line " << i;
+    }
     // Past the end of the replay the pad rests.
-    for (size_t i = want.size(); i < got.size(); ++i)
+    for (size_t i = want.size(); i < got.size(); ++i) {
         EXPECT_EQ(got[i], "0 0x0 0x0 0x0 0 0 0 0");
+    }
 }
 
 TEST(ControllerRecord, RoundTripsExactlyAndRejectsDamagedLines) {

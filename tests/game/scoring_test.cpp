@@ -103,8 +103,9 @@ TEST_F(Settled, StrikesScoreTenATickAtSpeedAndNothingAtRest) {
     frag.thrown = true;
     frag.fuse = 1000;
     frag.body->SetTransform(on_top, 0.0f);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         rig.Tick();
+    }
     EXPECT_EQ(game.hud.score, 0);
 
     frag.body->SetTransform(on_top, 0.0f);
@@ -178,12 +179,14 @@ int32_t StrikePoints(b2World* world, bool previous_body_test = true, bool scored
         b2Body* b = contact->GetFixtureB()->GetBody();
         auto rule = [&](b2Body* frag, b2Body* other, b2Body* previous, float speed) {
             if (GetBodyTag(frag) != BodyTag::Frag || GetBodyTag(other) != BodyTag::BadGuy ||
-                (previous_body_test && other == previous))
+                (previous_body_test && other == previous)) {
                 return;
+            }
             if (contact->IsTouching() && !(scored_last && last)) {
                 const b2Vec2 v = frag->GetLinearVelocity();
-                if (std::fabs(v.x) >= speed || std::fabs(v.y) >= speed)
+                if (std::fabs(v.x) >= speed || std::fabs(v.y) >= speed) {
                     points += 10;
+                }
                 last = true;
             } else {
                 last = false;
@@ -222,24 +225,28 @@ TEST(Strikes, EveryWalkOfSeveralContactsScoresAsTheRulesSay) {
                     b2Body* crate = game.level.actors[other_bad_guy ? 1 : 3].body;
                     const b2Vec2 at = bad->GetPosition();
                     auto place_crate = [&] {
-                        if (crate_side == 0)
+                        if (crate_side == 0) {
                             return;
+                        }
                         const float side = crate_side < 0 ? -1.0f : 1.0f;
                         crate->SetTransform(other_bad_guy ? b2Vec2(at.x + side * 0.45f, at.y)
                                                           : b2Vec2(at.x + side * 0.405f, 0.62f),
                                             0.0f);
                     };
                     for (int tick = 0; tick < 3; ++tick) {
-                        if (tick == 0 && crate_first)
+                        if (tick == 0 && crate_first) {
                             place_crate();
+                        }
                         frag.body->SetTransform(b2Vec2(at.x + dx, at.y + dy), 0.0f);
-                        if (tick == 0 && !crate_first)
+                        if (tick == 0 && !crate_first) {
                             place_crate();
+                        }
                         frag.body->SetLinearVelocity(b2Vec2(0.4f, tick == 1 ? 0.0f : -0.6f));
                         const int32_t before = game.hud.score;
                         rig.Tick();
-                        if (game.screens.state != ScreenState::Game)
+                        if (game.screens.state != ScreenState::Game) {
                             break;
+                        }
                         const int32_t expected = StrikePoints(game.world);
                         EXPECT_EQ(game.hud.score - before, expected)
                             << "dx " << dx << " dy " << dy << " crate " << crate_side;

@@ -23,8 +23,9 @@ TEST(Splash, LastsOneHundredUpdatesAndCrossPressesLengthenIt) {
 
     // Each update with a cross press skips the splash timer; triangle does nothing.
     GameRig pressed;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         pressed.Press(BUTTON_CROSS);
+    }
     pressed.Press(BUTTON_TRIANGLE);
     // 12 ticks so far, 7 of them counted.
     pressed.Ticks(92);
@@ -78,8 +79,9 @@ TEST(Menu, DrawsItemsGreyWithTheHighlightBlack) {
     // The test font draws one sprite per character; the items sit at x 600, y 325 + 60 i.
     int black = 0, grey = 0;
     for (const vela::Sprite& s : rig.platform.renderer->sprites) {
-        if (s.position.x < 590.0f || s.position.z != -0.9f)
+        if (s.position.x < 590.0f || s.position.z != -0.9f) {
             continue;
+        }
         if (s.colour == 0xff000000u) {
             ++black;
             EXPECT_NEAR(s.position.y, 385.0f, 30.0f);
@@ -226,8 +228,9 @@ TEST(EndScreens, MenuKeepsTheScoreAndReplayStartsAFreshGame) {
 
     // The end screen shows the final score in red.
     bool score_drawn = false;
-    for (const vela::Sprite& s : rig.platform.renderer->sprites)
+    for (const vela::Sprite& s : rig.platform.renderer->sprites) {
         score_drawn |= s.colour == 0xff0000ffu && s.position.x >= 700.0f;
+    }
     EXPECT_TRUE(score_drawn);
 
     rig.Press(BUTTON_CROSS);  // Menu
@@ -246,10 +249,11 @@ void WinChargedAndStartAgain(GameRig& rig, bool via_menu, bool lose = false) {
     SpriteApplication& game = rig.game();
     rig.Ticks(20, BUTTON_CROSS);
     ASSERT_GT(game.power, 0.0f);
-    if (lose)
+    if (lose) {
         game.hud.frags = 0;
-    else
+    } else {
         game.hud.score = 3000;
+    }
     rig.Tick(BUTTON_CROSS);
     ASSERT_EQ(game.screens.state, lose ? ScreenState::Lose : ScreenState::Win);
     rig.Tick(0);

@@ -45,11 +45,14 @@ public:
     std::string Listing() const {
         std::vector<std::string> names;
         DIR* dir = opendir(path.c_str());
-        while (dirent* entry = dir ? readdir(dir) : nullptr)
-            if (entry->d_name[0] != '.')
+        while (dirent* entry = dir ? readdir(dir) : nullptr) {
+            if (entry->d_name[0] != '.') {
                 names.push_back(entry->d_name);
-        if (dir)
+            }
+        }
+        if (dir) {
             closedir(dir);
+        }
         std::sort(names.begin(), names.end());
         std::string listing;
         for (const std::string& name : names) {
@@ -68,8 +71,9 @@ public:
 class StillFrame : public vela::FrameCapture {
 public:
     bool ReadFrame(vela::ImageData& image) override {
-        if (fail)
+        if (fail) {
             return false;
+        }
         image.Allocate(2, 2);
         return true;
     }
@@ -164,8 +168,9 @@ TEST(GameSession, ReplacesTheRecordOnlyOnceTheGameHasRun) {
             platform.Remove("comic_sans.fnt");
             StillFrame capture;
             GameSession session(Options(record, folder.Path("p.rec")));
-            if (session.Open())
+            if (session.Open()) {
                 session.Run(platform, capture);
+            }
             std::exit(0);
         },
         testing::ExitedWithCode(255), "");
@@ -188,8 +193,9 @@ TEST(GameSession, ReplacesTheRecordOnlyOnceTheGameHasRun) {
 TEST(GameSession, TheRecordIsKeptWhenTheGameQuitsFromItsMenu) {
     Folder folder;
     std::string quitting;
-    for (int i = 0; i < 110; ++i)
+    for (int i = 0; i < 110; ++i) {
         quitting += "0 0x0 0x0 0x0 0 0 0 0\n";
+    }
     quitting +=  // down twice to "Quit", then cross
         "0 0x40 0x40 0x0 0 0 0 0\n0 0x0 0x0 0x40 0 0 0 0\n"
         "0 0x40 0x40 0x0 0 0 0 0\n0 0x0 0x0 0x40 0 0 0 0\n0 0x4000 0x4000 0x0 0 0 0 0\n";
@@ -202,8 +208,9 @@ TEST(GameSession, TheRecordIsKeptWhenTheGameQuitsFromItsMenu) {
             GameOptions options = Options(record, folder.Path("quit.rec"));
             options.frames = 1000;
             GameSession session(options);
-            if (session.Open())
+            if (session.Open()) {
                 session.Run(platform, capture);
+            }
             std::exit(3);
         },
         testing::ExitedWithCode(0), "");
@@ -240,8 +247,9 @@ TEST(GameSession, AScreenshotWithoutAFrameLimitIsTheLastFrameDrawn) {
     public:
         explicit ShownFrame(const ClosingPlatform& platform) : platform_(platform) {}
         bool ReadFrame(vela::ImageData& image) override {
-            if (platform_.closed)
+            if (platform_.closed) {
                 return false;
+            }
             image.Allocate(2, 2);
             return true;
         }

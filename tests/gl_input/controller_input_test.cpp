@@ -66,8 +66,9 @@ protected:
     }
 
     void Unplug() {
-        if (!pad_)
+        if (!pad_) {
             return;
+        }
         SDL_JoystickClose(pad_);
         SDL_JoystickDetachVirtual(pad_index_);
         pad_ = nullptr;

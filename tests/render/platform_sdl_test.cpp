@@ -37,8 +37,9 @@ public:
         unsetenv(name);
     }
     ~ScopedUnsetEnv() {
-        if (had_)
+        if (had_) {
             setenv(name_, value_.c_str(), 1);
+        }
     }
 
 private:
@@ -87,8 +88,9 @@ TEST(PlatformSDLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
     PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     GLint mode = GL_NEGATIVE_ONE_TO_ONE;
-    if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"))
+    if (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control")) {
         glGetIntegerv(GL_CLIP_DEPTH_MODE, &mode);
+    }
     EXPECT_EQ(platform.ZeroToOneDepth(), mode == GL_ZERO_TO_ONE);
     const float near_depth = mode == GL_ZERO_TO_ONE ? 0.0f : -1.0f;
 
@@ -114,8 +116,9 @@ TEST(PlatformSDLTest, PerspectiveProjectionsFitTheClipDepthInUse) {
 // the browser's path.
 TEST(PlatformSDLTest, AsWebGL2TheBrowsersPathIsTaken) {
     const char* as_webgl = std::getenv("VELA_GL_AS_WEBGL2");
-    if (!as_webgl || std::string(as_webgl) != "1")
+    if (!as_webgl || std::string(as_webgl) != "1") {
         GTEST_SKIP() << "VELA_GL_AS_WEBGL2 is not set";
+    }
     PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     const vela::GLCapabilities& caps = platform.Capabilities();
@@ -188,8 +191,9 @@ TEST(PlatformSDLTest, FramesDrawnIntoTheWindowReadBackUntilShown) {
     setenv("VELA_GL_DRAW_TO_WINDOW", "1", 1);
     PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
-    if (!platform.DrawsToWindow())
+    if (!platform.DrawsToWindow()) {
         GTEST_SKIP() << "this driver gives the window no depth buffer";
+    }
     platform.clear_colour = vela::Vector4(1.0f, 0.0f, 0.0f, 1.0f);
     platform.PreRender();
     GLint bound = -1;

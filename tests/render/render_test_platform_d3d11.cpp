@@ -5,8 +5,9 @@
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {
     auto platform = std::make_unique<vela::PlatformD3D11>(GetModuleHandleA(nullptr), width, height,
                                                           false, false);
-    if (!platform->IsReady())
+    if (!platform->IsReady()) {
         return nullptr;
+    }
     return platform;
 }
 

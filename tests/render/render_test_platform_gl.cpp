@@ -3,8 +3,9 @@
 
 std::unique_ptr<vela::Platform> CreateRenderTestPlatform(int width, int height) {
     auto platform = std::make_unique<vela::PlatformSDL>(width, height, false, false);
-    if (!platform->IsReady())
+    if (!platform->IsReady()) {
         return nullptr;
+    }
     return platform;
 }
 

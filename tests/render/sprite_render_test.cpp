@@ -50,8 +50,9 @@ bool Close(const Rgba& a, const Rgba& b, int tolerance = kTolerance) {
 ::testing::AssertionResult PixelIs(const ImageData& image, int x, int y, const Rgba& expected,
                                    int tolerance = kTolerance) {
     const Rgba got = PixelAt(image, x, y);
-    if (Close(got, expected, tolerance))
+    if (Close(got, expected, tolerance)) {
         return ::testing::AssertionSuccess();
+    }
     return ::testing::AssertionFailure()
            << "pixel (" << x << ", " << y << ") is (" << got.r << ", " << got.g << ", " << got.b
            << ", " << got.a << "), expected (" << expected.r << ", " << expected.g << ", "
@@ -68,8 +69,9 @@ Coverage CoverageOf(const ImageData& image) {
     Coverage c;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            if (Close(PixelAt(image, x, y), kClear))
+            if (Close(PixelAt(image, x, y), kClear)) {
                 continue;
+            }
             ++c.count;
             c.min_x = std::min(c.min_x, x);
             c.max_x = std::max(c.max_x, x);
@@ -107,7 +109,7 @@ protected:
                                          const std::function<uint32_t(int, int)>& texel) {
         ImageData image;
         image.Allocate(width, height);
-        for (int y = 0; y < height; ++y)
+        for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const uint32_t c = texel(x, y);
                 uint8_t* p = image.pixels + (static_cast<size_t>(y) * width + x) * 4;
@@ -116,22 +118,25 @@ protected:
                 p[2] = (c >> 16) & 0xFF;
                 p[3] = c >> 24;
             }
+        }
         return std::unique_ptr<Texture>(platform_->CreateTexture(image));
     }
 
     // 8 x 8 texels: red top-left, green top-right, blue bottom-left, yellow bottom-right.
     std::unique_ptr<Texture> MakeQuadrantTexture() {
         return MakeTexture(8, 8, [](int x, int y) -> uint32_t {
-            if (y < 4)
+            if (y < 4) {
                 return x < 4 ? 0xFF0000FFu : 0xFF00FF00u;
+            }
             return x < 4 ? 0xFFFF0000u : 0xFF00FFFFu;
         });
     }
 
     void Draw(std::initializer_list<Sprite> sprites) {
         renderer_->Begin(true);
-        for (const Sprite& sprite : sprites)
+        for (const Sprite& sprite : sprites) {
             renderer_->DrawSprite(sprite);
+        }
         renderer_->End();
     }
 
@@ -165,9 +170,11 @@ TEST_F(SpriteRenderTest, UntexturedSpriteFillsExactlyItsRectangleWithItsColour) 
     EXPECT_EQ(c.max_x, 529);
     EXPECT_EQ(c.min_y, 247);
     EXPECT_EQ(c.max_y, 296);
-    for (int y = 247; y <= 296; ++y)
-        for (int x = 430; x <= 529; ++x)
+    for (int y = 247; y <= 296; ++y) {
+        for (int x = 430; x <= 529; ++x) {
             ASSERT_TRUE(PixelIs(frame, x, y, kRed, 0));
+        }
+    }
 }
 
 TEST_F(SpriteRenderTest, TextureIsDrawnTheRightWayUp) {
@@ -333,8 +340,9 @@ TEST_F(SpriteRenderTest, TenThousandSpritesDrawTheSameFrameAsOneDrawEach) {
     }
 
     renderer_->Begin(true);
-    for (const Sprite& sprite : sprites)
+    for (const Sprite& sprite : sprites) {
         renderer_->DrawSprite(sprite);
+    }
     renderer_->End();
     const ImageData together = Frame();
 
@@ -351,10 +359,13 @@ TEST_F(SpriteRenderTest, TenThousandSpritesDrawTheSameFrameAsOneDrawEach) {
     ASSERT_FALSE(apart.Empty());
     EXPECT_GT(CoverageOf(together).count, kWidth * kHeight / 2);
     int differing = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            if (!Close(PixelAt(together, x, y), PixelAt(apart, x, y), 0) && ++differing <= 3)
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (!Close(PixelAt(together, x, y), PixelAt(apart, x, y), 0) && ++differing <= 3) {
                 ADD_FAILURE() << "at (" << x << ", " << y << ")";
+            }
+        }
+    }
     EXPECT_EQ(differing, 0);
 }
 

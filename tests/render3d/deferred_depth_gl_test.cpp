@@ -41,8 +41,9 @@ vela::Sprite MakeSprite(float x, float y, float z, float size, uint32_t colour) 
 void DrawSprites(vela::SpriteRenderer& renderer, const std::vector<vela::Sprite>& sprites,
                  bool clear = false) {
     renderer.Begin(clear);
-    for (const vela::Sprite& sprite : sprites)
+    for (const vela::Sprite& sprite : sprites) {
         renderer.DrawSprite(sprite);
+    }
     renderer.End();
 }
 
@@ -166,18 +167,21 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         const char* old = std::getenv(name);
         had_ = old != nullptr;
-        if (had_)
+        if (had_) {
             old_ = old;
-        if (value)
+        }
+        if (value) {
             setenv(name, value, 1);
-        else
+        } else {
             unsetenv(name);
+        }
     }
     ~ScopedEnv() {
-        if (had_)
+        if (had_) {
             setenv(name_, old_.c_str(), 1);
-        else
+        } else {
             unsetenv(name_);
+        }
     }
 
 private:
@@ -195,8 +199,9 @@ std::vector<vela::ImageData> DrawScenes(bool defer, bool into_window) {
         // must not decide how the next is drawn.
         vela::PlatformSDL platform(kWidth, kHeight, false, false);
         EXPECT_TRUE(platform.IsReady());
-        if (!platform.IsReady())
+        if (!platform.IsReady()) {
             return {};
+        }
         platform.PreRender();
         scene.draw(platform);
         frames.emplace_back();

@@ -66,8 +66,9 @@ inline bool Close(const Rgba& a, const Rgba& b, int tolerance = kTolerance) {
 inline ::testing::AssertionResult PixelIs(const vela::ImageData& image, int x, int y,
                                           const Rgba& expected, int tolerance = kTolerance) {
     const Rgba got = PixelAt(image, x, y);
-    if (Close(got, expected, tolerance))
+    if (Close(got, expected, tolerance)) {
         return ::testing::AssertionSuccess();
+    }
     return ::testing::AssertionFailure()
            << "pixel (" << x << ", " << y << ") is (" << got.r << ", " << got.g << ", " << got.b
            << ", " << got.a << "), expected (" << expected.r << ", " << expected.g << ", "
@@ -77,9 +78,11 @@ inline ::testing::AssertionResult PixelIs(const vela::ImageData& image, int x, i
 // How many pixels differ from the clear colour.
 inline int CoveredPixels(const vela::ImageData& image) {
     int count = 0;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
             count += Close(PixelAt(image, x, y), kClear) ? 0 : 1;
+        }
+    }
     return count;
 }
 
@@ -102,10 +105,11 @@ inline std::vector<LitVertex> SquareVertices(float cx, float cy, float half,
                                              const float normal[3]) {
     const float corners[4][4] = {{-1, 1, 0, 0}, {1, 1, 1, 0}, {1, -1, 1, 1}, {-1, -1, 0, 1}};
     std::vector<LitVertex> vertices;
-    for (const auto& c : corners)
+    for (const auto& c : corners) {
         vertices.push_back({{cx + c[0] * half, cy + c[1] * half, 0.0f},
                             {normal[0], normal[1], normal[2]},
                             {c[2], c[3]}});
+    }
     return vertices;
 }
 
@@ -150,8 +154,9 @@ protected:
         vela::Texture* texture, vela::PrimitiveType type = vela::PrimitiveType::TriangleList) {
         std::unique_ptr<vela::Mesh> mesh(platform_->CreateMesh());
         EXPECT_NE(mesh, nullptr);
-        if (!mesh)
+        if (!mesh) {
             return nullptr;
+        }
         EXPECT_TRUE(mesh->InitVertexBuffer(*platform_, vertices.data(),
                                            static_cast<uint32_t>(vertices.size()), sizeof(Vertex),
                                            true));

@@ -27,8 +27,9 @@ class RenderTargetRenderTest : public Render3DTest {
 protected:
     void SetUp() override {
         Render3DTest::SetUp();
-        if (HasFatalFailure())
+        if (HasFatalFailure()) {
             return;
+        }
         sprites_.reset(platform_->CreateSpriteRenderer());
         ASSERT_NE(sprites_, nullptr);
     }

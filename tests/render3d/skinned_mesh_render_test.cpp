@@ -18,8 +18,9 @@ class SkinnedMeshRenderTest : public Render3DTest {
 protected:
     void SetUp() override {
         Render3DTest::SetUp();
-        if (HasFatalFailure())
+        if (HasFatalFailure()) {
             return;
+        }
         ASSERT_NE(renderer_->skinned_mesh_shader, nullptr);
         renderer_->shader = renderer_->skinned_mesh_shader;
         white_ = SolidTexture(255, 255, 255);
@@ -29,12 +30,13 @@ protected:
     std::unique_ptr<vela::Mesh> SkinnedSquare(uint32_t bone_indices, const float weights[4],
                                               float half = 20.0f) {
         std::vector<SkinnedVertex> vertices;
-        for (const LitVertex& v : SquareVertices(0, 0, half, kFacingCamera))
+        for (const LitVertex& v : SquareVertices(0, 0, half, kFacingCamera)) {
             vertices.push_back({{v.position[0], v.position[1], v.position[2]},
                                 {v.normal[0], v.normal[1], v.normal[2]},
                                 bone_indices,
                                 {weights[0], weights[1], weights[2], weights[3]},
                                 {v.uv[0], v.uv[1]}});
+        }
         return MakeMesh(vertices, kSquareIndices, 6, white_.get());
     }
 
@@ -52,8 +54,9 @@ protected:
 TEST_F(SkinnedMeshRenderTest, VertexWithOneFullWeightFollowsThatBoneAlone) {
     LightWithAmbientOnly(renderer_->skinned_mesh_shader_data);
     // Every bone moves somewhere else; bone 5 goes to (200, 100).
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         bones_.push_back(Translation(-300.0f + 40.0f * i, -150.0f, 0.0f));
+    }
     bones_[5] = Translation(200, 100, 0);
     renderer_->skinned_mesh_shader_data.bone_matrices = &bones_;
 
@@ -95,12 +98,13 @@ TEST_F(SkinnedMeshRenderTest, BonesTurnNormalsAndTheWorldMatrixTurnsThemWithoutI
 
     // Normals along -x, turned by bone 1 to face the light.
     std::vector<SkinnedVertex> vertices;
-    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera))
+    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera)) {
         vertices.push_back({{0, v.position[1], v.position[0]},
                             {-1, 0, 0},
                             Bones(1, 0, 0, 0),
                             {1, 0, 0, 0},
                             {v.uv[0], v.uv[1]}});
+    }
     auto turned = MakeMesh(vertices, kSquareIndices, 6, white_.get());
     EXPECT_TRUE(PixelIs(DrawOnce(*turned), ScreenX(0), ScreenY(0), kWhite));
 
@@ -173,11 +177,12 @@ TEST_F(SkinnedMeshRenderTest, VerticesShorterThanTheSkinnedLayoutAreNotDrawn) {
         float weight;
     };
     std::vector<ShortVertex> vertices;
-    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera))
+    for (const LitVertex& v : SquareVertices(0, 0, 20, kFacingCamera)) {
         vertices.push_back({{v.position[0], v.position[1], v.position[2]},
                             {0, 0, 1},
                             Bones(0, 200, 200, 200),
                             1.0f});
+    }
     auto mesh = MakeMesh(vertices, kSquareIndices, 6, white_.get());
     EXPECT_EQ(CoveredPixels(DrawOnce(*mesh)), 0);
 }

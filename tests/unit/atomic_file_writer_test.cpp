@@ -148,8 +148,9 @@ TEST(AtomicFileWriterTest, FailedScreenshotLeavesTheOldFileByteForByte) {
     EXPECT_EQ(ReadAll(target), old);
     int entries = 0;
     DIR* dir = opendir(folder);
-    while (dirent* entry = readdir(dir))
+    while (dirent* entry = readdir(dir)) {
         entries += entry->d_name[0] != '.';
+    }
     closedir(dir);
     EXPECT_EQ(entries, 1) << "a temporary file was left behind";
     std::remove(target.c_str());

@@ -138,8 +138,9 @@ TEST(KeyboardPadTest, EveryKeyHasItsButtonAndDirectionKeysTakeTheSticksOver) {
 // Every manager a program makes may look for a pad; the user is told once.
 TEST(ControllerTest, NoControllerIsReportedOncePerRun) {
     testing::internal::CaptureStderr();
-    for (int manager = 0; manager < 3; ++manager)
+    for (int manager = 0; manager < 3; ++manager) {
         vela::ReportNoControllerFound();
+    }
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Controller input: no game controller found: keyboard only\n");
 }

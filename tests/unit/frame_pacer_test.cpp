@@ -42,13 +42,15 @@ protected:
 
 TEST(FramePacer, OffByDefaultAndWhenTheRateIsZero) {
     SimulatedPacer pacer;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         EXPECT_LT(pacer.Frame(0.002), 0.0021);
+    }
     pacer.SetTargetRate(60.0);
     pacer.SetTargetRate(0.0);
     EXPECT_EQ(pacer.TargetRate(), 0.0);
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         EXPECT_LT(pacer.Frame(0.002), 0.0021);
+    }
     EXPECT_TRUE(pacer.sleeps.empty());
 }
 
@@ -80,8 +82,9 @@ TEST(FramePacer, FramesThatTakeTheirPeriodAreNotHeldAndLateOnesAreNotChased) {
         SimulatedPacer pacer;
         pacer.SetTargetRate(60.0);
         pacer.Frame(work);
-        for (int i = 0; i < 100; ++i)
+        for (int i = 0; i < 100; ++i) {
             EXPECT_NEAR(pacer.Frame(work), work, 1e-5);
+        }
         EXPECT_TRUE(pacer.sleeps.empty());
         EXPECT_EQ(pacer.FramesOnTimeByThemselves(), 100);
     }
@@ -91,8 +94,9 @@ TEST(FramePacer, FramesThatTakeTheirPeriodAreNotHeldAndLateOnesAreNotChased) {
     pacer.Frame(0.002);
     pacer.Frame(0.002);
     pacer.Frame(0.5);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         EXPECT_GT(pacer.Frame(0.002), kPeriod * 0.95);
+    }
 }
 
 TEST(FramePacer, ADisplayThatHoldsTheRateAfterAllIsFoundAndFollowed) {
@@ -105,17 +109,20 @@ TEST(FramePacer, ADisplayThatHoldsTheRateAfterAllIsFoundAndFollowed) {
     auto present_frame = [&] {
         const double start = pacer.now;
         pacer.now += 0.002;  // drawing
-        while (blank < pacer.now)
+        while (blank < pacer.now) {
             blank += kPeriod * 0.9995;  // a display a hair faster than 60 Hz
+        }
         pacer.now = blank;
         pacer.EndFrame();
         return pacer.now - start;
     };
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i < 400; ++i) {
         present_frame();
+    }
     // Once found, the pacer waits no more: every frame is exactly one blank.
     pacer.sleeps.clear();
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < 100; ++i) {
         EXPECT_NEAR(present_frame(), kPeriod * 0.9995, 1e-5);
+    }
     EXPECT_TRUE(pacer.sleeps.empty());
 }

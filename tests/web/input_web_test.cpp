@@ -55,8 +55,9 @@ EM_JS(void, DispatchMouse, (const char* type, int button, double x, double y), {
 // One scripted standard-mapping pad in place of the browser's list (or none).
 EM_JS(void, SetPad, (int connected, int pressed, double trigger, double lx, double ly), {
     var buttons = [];
-    for (var i = 0; i < 17; ++i)
+    for (var i = 0; i < 17; ++i) {
         buttons.push({pressed : i == pressed, value : i == pressed ? 1 : 0});
+    }
     buttons[6] = {pressed : trigger > 0.1, value : trigger};
     var pad = {
         id : "scripted pad",
@@ -132,8 +133,9 @@ TEST_F(WebInput, KeysMapByPositionAndOnlyOursAreKeptFromThePage) {
     EXPECT_EQ(WebInputEvents::PadKeyFromCode("KeyA"), int(PadKey::A));
     EXPECT_EQ(WebInputEvents::PadKeyFromCode("Digit3"), int(PadKey::Digit3));
     EXPECT_EQ(WebInputEvents::PadKeyFromCode("NumpadEnter"), int(PadKey::KeypadEnter));
-    for (const char* foreign : {"KeyAA", "Key", "Digit", "Digit2", "F13", "", "Keya"})
+    for (const char* foreign : {"KeyAA", "Key", "Digit", "Digit2", "F13", "", "Keya"}) {
         EXPECT_EQ(WebInputEvents::PadKeyFromCode(foreign), -1) << foreign;
+    }
     EXPECT_EQ(WebInputEvents::PadKeyFromCode(nullptr), -1);
 
     EXPECT_TRUE(Key("keydown", "ArrowDown"));  // would scroll the page

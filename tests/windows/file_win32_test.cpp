@@ -18,8 +18,9 @@ protected:
         dir_ = temp;
     }
     void TearDown() override {
-        for (const std::string& path : made_)
+        for (const std::string& path : made_) {
             DeleteFileA(path.c_str());
+        }
     }
 
     std::string Make(const char* name, const std::string& contents) {

@@ -16,8 +16,9 @@ using vela::SonyControllerInputManagerD3D11;
 DIJOYSTATE2 RestingState() {
     DIJOYSTATE2 state;
     std::memset(&state, 0, sizeof(state));
-    for (DWORD& pov : state.rgdwPOV)
+    for (DWORD& pov : state.rgdwPOV) {
         pov = 0xFFFFFFFFu;  // centred
+    }
     return state;
 }
 
@@ -87,11 +88,13 @@ protected:
 
 TEST_F(InputD3D11Test, WithoutPadOnlyTheFocusedKeyboardIsReadAndNoKeyGivesAZeroRecord) {
     SonyControllerInputManagerD3D11 manager(*platform_);
-    if (manager.HasDevice())
+    if (manager.HasDevice()) {
         GTEST_SKIP() << "a game controller is attached";
+    }
     const bool focused = GetForegroundWindow() == platform_->window->hwnd;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(manager.Update(), focused ? 0 : -1) << (focused ? "focused" : "not focused");
+    }
     const vela::SonyController& record = manager.GetController(0);
     EXPECT_EQ(record.buttons_down, 0u);
     EXPECT_EQ(record.buttons_pressed, 0u);
@@ -141,16 +144,18 @@ void SendMouseButton(DWORD flags) {
 // Real mouse input through the system: SendInput reaches DirectInput's buffer.
 TEST_F(InputD3D11Test, MouseButtonsDriveTheTwoTouchesOnlyWhileThePanelIsEnabled) {
     vela::TouchInputManagerD3D11 touch(*platform_);
-    if (!touch.HasDevice())
+    if (!touch.HasDevice()) {
         GTEST_SKIP() << "no mouse device";
+    }
     HWND hwnd = platform_->window->hwnd;
     SetForegroundWindow(hwnd);
     POINT point = {50, 60};
     ClientToScreen(hwnd, &point);
     SetCursorPos(point.x, point.y);
     auto frame = [&] {
-        for (int i = 0; i < 20; ++i)
+        for (int i = 0; i < 20; ++i) {
             platform_->Update();
+        }
         Sleep(20);
         touch.Update();
     };

@@ -26,9 +26,11 @@ std::unique_ptr<PlatformD3D11> MakePlatform() {
 
 // Steps the queue until the quit message is taken; the number of steps, or -1.
 int StepsUntilQuit(PlatformD3D11& platform, int limit) {
-    for (int i = 1; i <= limit; ++i)
-        if (!platform.Update())
+    for (int i = 1; i <= limit; ++i) {
+        if (!platform.Update()) {
             return i;
+        }
+    }
     return -1;
 }
 

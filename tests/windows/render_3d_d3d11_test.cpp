@@ -47,8 +47,9 @@ protected:
         desc.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
         desc.MiscFlags = 0;
         ID3D11Buffer* staging = nullptr;
-        if (FAILED(platform_->device->CreateBuffer(&desc, nullptr, &staging)))
+        if (FAILED(platform_->device->CreateBuffer(&desc, nullptr, &staging))) {
             return bytes;
+        }
         platform_->context->CopyResource(staging, buffer);
         D3D11_MAPPED_SUBRESOURCE mapped;
         if (SUCCEEDED(platform_->context->Map(staging, 0, D3D11_MAP_READ, 0, &mapped))) {
@@ -101,8 +102,9 @@ TEST_F(Render3DD3D11Test, VertexBuffersAreMadeOnlyFromDataAndOnlyDynamicOnesUpda
     // A second call replaces the buffer; dynamic ones take new vertices whole.
     ASSERT_TRUE(mesh.InitVertexBuffer(*platform_, vertices, 4, 32, false));
     float moved[4 * 8];
-    for (int i = 0; i < 32; ++i)
+    for (int i = 0; i < 32; ++i) {
         moved[i] = static_cast<float>(i);
+    }
     EXPECT_TRUE(mesh.UpdateVertices(*platform_, moved));
     EXPECT_FALSE(mesh.UpdateVertices(*platform_, nullptr));
     const std::vector<uint8_t> held = ReadBuffer(mesh.vertex_buffer);
@@ -250,8 +252,9 @@ TEST_F(Render3DD3D11Test, BoneBufferTakesTheFirst128MatricesAndTheIdentityElsewh
     identity.SetIdentity();
 
     std::vector<Matrix44> bones;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         bones.push_back(Translation(static_cast<float>(i), 1, 2));
+    }
     renderer.skinned_mesh_shader_data.bone_matrices = &bones;
     ASSERT_TRUE(SUCCEEDED(skinned->UploadConstants(platform_->context, renderer)));
     std::vector<uint8_t> held = ReadBuffer(skinned->bone_buffer);
