@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "scoped_env.h"
 #include "vela/gl/shader_gl.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/sprite_renderer.h"
@@ -25,28 +26,6 @@ float ProjectedDepth(const Matrix44& m, float z) {
     const float clip_w = z * m.m[2][3] + m.m[3][3];
     return clip_z / clip_w;
 }
-
-// Restores an environment variable when it goes out of scope.
-class ScopedUnsetEnv {
-public:
-    explicit ScopedUnsetEnv(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) {
-            had_ = true;
-            value_ = value;
-        }
-        unsetenv(name);
-    }
-    ~ScopedUnsetEnv() {
-        if (had_) {
-            setenv(name_, value_.c_str(), 1);
-        }
-    }
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string value_;
-};
 
 class BrokenShader : public vela::ShaderGL {
 public:
@@ -187,8 +166,7 @@ TEST(PlatformSDLTest, FramesPacedToSixtyASecondTakeAtLeastTheirTime) {
 }
 
 TEST(PlatformSDLTest, FramesDrawnIntoTheWindowReadBackUntilShown) {
-    ScopedUnsetEnv restore("VELA_GL_DRAW_TO_WINDOW");
-    setenv("VELA_GL_DRAW_TO_WINDOW", "1", 1);
+    ScopedEnv into_window("VELA_GL_DRAW_TO_WINDOW", "1");
     PlatformSDL platform(64, 64, false, false);
     ASSERT_TRUE(platform.IsReady());
     if (!platform.DrawsToWindow()) {
@@ -243,9 +221,9 @@ TEST(PlatformSDLTest, UnusableSizeLeavesAnInertPlatformThatBreaksNothing) {
 }
 
 TEST(PlatformSDLTest, WithoutAnyDisplayItSaysSoInOneLine) {
-    ScopedUnsetEnv driver("SDL_VIDEODRIVER");
-    ScopedUnsetEnv display("DISPLAY");
-    ScopedUnsetEnv wayland("WAYLAND_DISPLAY");
+    ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+    ScopedEnv display("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
     testing::internal::CaptureStderr();
     PlatformSDL platform(960, 544, false, true);
     const std::string errors = testing::internal::GetCapturedStderr();
