@@ -199,8 +199,7 @@ void PlatformGL::RealizeDepth() {
             // The same runs through the same shaders, depth only: the depth they would have
             // written. Each passed the test, so the order between renderers is moot.
             glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-            glEnable(GL_DEPTH_TEST);
-            depth_test_on_ = true;
+            SetDepthTest(true);
             glDepthFunc(GL_LEQUAL);
             std::vector<SpriteRendererGL*> writers;
             writers.swap(depth_writers_);
@@ -237,6 +236,11 @@ void PlatformGL::Clear() {
         return;
     }
     FlushPendingSprites();
+    // Depth deferred in the back buffer is written before a target's clear sets its own
+    // clear values (writing it sets the deferred ones).
+    if (render_target) {
+        RealizeDepth();
+    }
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
@@ -245,7 +249,6 @@ void PlatformGL::Clear() {
     SetClearDepth(depth_clear_value);
     glClearStencil(stencil_clear_value & 0xFF);
     if (render_target) {
-        RealizeDepth();
         // A smaller target's framebuffer reaches only part of the shared depth buffer;
         // clear all of it, as the back buffer's clear would.
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);

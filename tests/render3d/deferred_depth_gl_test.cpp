@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "render_3d_fixture.h"
+#include "scoped_env.h"
 #include "vela/gl/depth_order.h"
 #include "vela/graphics/render_target.h"
 #include "vela/graphics/sprite.h"
@@ -124,6 +125,21 @@ std::vector<Scene> Scenes() {
              DrawSprites(*r, {MakeSprite(480, 272, 0.6f, 300, kBlueSprite)});
          },
          480, 272, render3d::kRed},
+        {"a target cleared to its own depth after deferred sprites",
+         [](vela::Platform& p) {
+             std::unique_ptr<vela::SpriteRenderer> r(p.CreateSpriteRenderer());
+             std::unique_ptr<vela::RenderTarget> target(p.CreateRenderTarget(256, 256));
+             p.Clear();
+             DrawSprites(*r, {MakeSprite(300, 272, 0.2f, 100, kRedSprite)});
+             // The shared depth is cleared to 0.5: farther than that stays hidden after.
+             p.depth_clear_value = 0.5f;
+             p.render_target = target.get();
+             p.Clear();
+             p.render_target = nullptr;
+             p.depth_clear_value = 1.0f;
+             DrawSprites(*r, {MakeSprite(480, 272, 0.5f, 100, kBlueSprite)});
+         },
+         480, 272, render3d::kClear},
         {"the renderer that drew them deleted",
          [](vela::Platform& p) {
              std::unique_ptr<vela::SpriteRenderer> first(p.CreateSpriteRenderer());
@@ -161,34 +177,6 @@ std::vector<Scene> Scenes() {
          480, 272, render3d::kBlue},
     };
 }
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        if (had_) {
-            old_ = old;
-        }
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
 
 std::vector<vela::ImageData> DrawScenes(bool defer, bool into_window) {
     ScopedEnv defer_env("VELA_GL_DEFER_DEPTH", defer ? nullptr : "0");
