@@ -18,6 +18,8 @@ class Mesh;
 class SonyControllerInputManager;
 class Renderer3D;
 class RenderTarget;
+class Audio;
+struct AudioConfig;
 
 /// Everything a program needs from the machine: the window, the graphics device and its
 /// back buffer, the frame clock, the message step, and factories for every object whose
@@ -62,6 +64,14 @@ public:
     /// A new off-screen target of `width` x `height` pixels, owned by the caller; its texture is
     /// null when the surface could not be made.
     virtual RenderTarget* CreateRenderTarget(int32_t width, int32_t height) = 0;
+
+    /// A new sound output, owned by the caller, deleted after what it made and before the
+    /// platform. This base gives one that plays nothing; platforms with sound override it.
+    virtual Audio* CreateAudio(const AudioConfig& config);
+
+    /// True while the program's window (or page) is the one in front and shown; audio
+    /// pauses without it unless told otherwise.
+    virtual bool HasFocus() const { return true; }
 
     /// Perspective projections fitted to this platform's clip depth range.
     virtual Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "vela/audio/audio.h"
+
+namespace vela {
+
+/// Audio for a platform that has no sound: every call is taken and nothing plays. It keeps
+/// the settings (gain, mute, pause) so a program reads back what it set. Offline, Render
+/// gives silence of the length asked for.
+class SilentAudio : public Audio {
+public:
+    SilentAudio(Platform& platform, const AudioConfig& config)
+        : Audio(platform), config_(config) {}
+
+    Sound* CreateSound(const SoundData& data) override;
+    Music* CreateMusic(const char* filename) override;
+    Voice Play(const Sound&, const PlayParams&) override { return Voice(); }
+    void Stop(Voice) override {}
+    void SetGain(Voice, float) override {}
+    void SetPan(Voice, float) override {}
+    void SetPitch(Voice, float) override {}
+    bool IsPlaying(Voice) const override { return false; }
+    void StopAll() override {}
+    void SetMasterGain(float gain) override { master_gain_ = gain; }
+    float MasterGain() const override { return master_gain_; }
+    void SetMuted(bool muted) override { muted_ = muted; }
+    bool IsMuted() const override { return muted_; }
+    void SetPaused(bool paused) override { paused_ = paused; }
+    bool IsPaused() const override { return paused_; }
+    void Update(float) override {}
+    bool Render(int32_t frames, std::vector<int16_t>& out) override;
+    int32_t OutputRate() const override { return config_.offline ? config_.offline_rate : 0; }
+    bool HasDevice() const override { return false; }
+
+private:
+    AudioConfig config_;
+    float master_gain_ = 1.0f;
+    bool muted_ = false;
+    bool paused_ = false;
+};
+
+}  // namespace vela
