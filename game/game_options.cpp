@@ -20,6 +20,9 @@ const char* GameOptions::Usage() {
            "  --replay FILE      play controller 0 back from a file written by --record\n"
            "  --fixed-step       report every frame as 1/60 s (same FPS text every run) and\n"
            "                     run as fast as the machine can instead of 60 frames a second\n"
+           "  --audio-out FILE   mix the game's sound offline, 1/60 s per update, into a WAV\n"
+           "                     file (with --replay and --fixed-step: the same bytes every\n"
+           "                     run); nothing is played aloud\n"
            "\n"
            "The game reads its pictures and font from the working directory, else from an\n"
            "assets folder in it, the program's folder or an assets folder beside it.\n"
@@ -69,6 +72,12 @@ GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::s
                 return Result::Error;
             }
             replay = text;
+        } else if (std::strcmp(arg, "--audio-out") == 0) {
+            const char* text = value(arg);
+            if (!text) {
+                return Result::Error;
+            }
+            audioOut = text;
         } else if (std::strcmp(arg, "--fixed-step") == 0) {
             fixedStep = true;
         } else {
@@ -104,4 +113,5 @@ void GameOptions::ResolvePaths(const std::function<std::string(const std::string
     screenshot = resolve(screenshot);
     record = resolve(record);
     replay = resolve(replay);
+    audioOut = resolve(audioOut);
 }

@@ -13,6 +13,7 @@ struct GameOptions {
     std::string record;
     std::string replay;
     bool fixedStep = false;
+    std::string audioOut;  // a WAV file of the offline mix
 
     // Fills the options from argv; on Error `error` says why in one line.
     Result Parse(int argc, const char* const* argv, std::string& error);

@@ -10,6 +10,7 @@
 #include "recording_controller_input_manager.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
+#include "vela/audio/wav_writer.h"
 #include "vela/graphics/frame_capture.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/png_writer.h"
@@ -66,7 +67,10 @@ bool GameSession::Open() {
         const std::string& b;
     } pairs[] = {{"--record", options_.record, "--replay", options_.replay},
                  {"--screenshot", options_.screenshot, "--replay", options_.replay},
-                 {"--screenshot", options_.screenshot, "--record", options_.record}};
+                 {"--screenshot", options_.screenshot, "--record", options_.record},
+                 {"--audio-out", options_.audioOut, "--replay", options_.replay},
+                 {"--audio-out", options_.audioOut, "--record", options_.record},
+                 {"--audio-out", options_.audioOut, "--screenshot", options_.screenshot}};
     for (const auto& pair : pairs) {
         if (NameOneFile(pair.a, pair.b)) {
             std::fprintf(stderr, "game: %s and %s name the same file (%s)\n", pair.first,
@@ -80,7 +84,7 @@ bool GameSession::Open() {
         std::fprintf(stderr, "game: %s\n", error.c_str());
         return false;
     }
-    for (const std::string* output : {&options_.record, &options_.screenshot}) {
+    for (const std::string* output : {&options_.record, &options_.screenshot, &options_.audioOut}) {
         if (!output->empty() && !vela::AtomicFileWriter::CheckTarget(*output, error)) {
             std::fprintf(stderr, "game: can't write %s\n", error.c_str());
             return false;
@@ -93,6 +97,10 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
     PlatformHarness harness(platform);
     harness.SetFrameLimit(options_.frames);
     harness.SetFixedFrameTime(options_.fixedStep);
+    std::vector<int16_t> mix;
+    if (!options_.audioOut.empty()) {
+        harness.SetOfflineAudio(&mix);
+    }
     const bool replaying = !options_.replay.empty();
     const bool recording = !options_.record.empty();
     if (replaying || recording) {
@@ -145,9 +153,24 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
         shot_saved = last_frame_read ? SaveFrame(last_frame, screenshot)
                                      : SaveScreenshot(capture, screenshot);
     }
+    const bool mix_saved = options_.audioOut.empty() || SaveMix(mix, harness.FramesPresented());
     // The recording manager went with the game; its lines are all in the stream.
     const bool record_saved = FinishRecord();
-    return shot_saved && record_saved ? 0 : 1;
+    return shot_saved && record_saved && mix_saved ? 0 : 1;
+}
+
+bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
+    const int64_t expected = frames * (PlatformHarness::kOfflineAudioRate / 60) * 2;
+    if (int64_t(mix.size()) != expected) {
+        std::fprintf(stderr, "game: %s not written: this platform could not mix the sound offline\n",
+                     options_.audioOut.c_str());
+        return false;
+    }
+    vela::SoundData sound;
+    sound.sample_rate = PlatformHarness::kOfflineAudioRate;
+    sound.channels = 2;
+    sound.samples.swap(mix);
+    return vela::WavWriter::Save(options_.audioOut.c_str(), sound);
 }
 
 bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {

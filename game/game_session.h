@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ public:
     bool FinishRecord();
 
 private:
+    // Writes the offline mix of `frames` frames to --audio-out; false, said on stderr, when
+    // the platform mixed nothing or the file can't be written.
+    bool SaveMix(std::vector<int16_t>& mix, int64_t frames) const;
+
     GameOptions options_;
     std::vector<ControllerRecord> replay_;
     // Created when the game asks for its controller, that is once it has started.

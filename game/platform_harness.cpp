@@ -1,5 +1,6 @@
 #include "platform_harness.h"
 
+#include "vela/audio/audio.h"
 #include "vela/graphics/sprite_renderer.h"
 
 PlatformHarness::PlatformHarness(vela::Platform& inner) : inner_(inner) {
@@ -34,7 +35,23 @@ void PlatformHarness::PostRender() {
     if (frame_hook_) {
         frame_hook_();
     }
+    if (offline_samples_ && offline_audio_) {
+        offline_audio_->Render(kOfflineAudioRate / 60, *offline_samples_);
+    }
     inner_.PostRender();
+}
+
+vela::Audio* PlatformHarness::CreateAudio(const vela::AudioConfig& config) {
+    if (!offline_samples_) {
+        return inner_.CreateAudio(config);
+    }
+    vela::AudioConfig offline = config;
+    offline.offline = true;
+    offline.offline_rate = kOfflineAudioRate;
+    // The mix depends on the updates alone, not on which window has the focus.
+    offline.pause_on_focus_loss = false;
+    offline_audio_ = inner_.CreateAudio(offline);
+    return offline_audio_;
 }
 
 vela::SpriteRenderer* PlatformHarness::CreateSpriteRenderer() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "vela/core/platform.h"
 
@@ -33,6 +34,10 @@ public:
     // Called in every frame after drawing, before the present.
     void SetFrameHook(std::function<void()> hook) { frame_hook_ = std::move(hook); }
     int64_t FramesPresented() const { return frames_presented_; }
+    // The program's audio is mixed offline instead of played: every frame adds one update's
+    // share (1/60 s) of stereo 16-bit samples at kOfflineAudioRate to `samples`.
+    void SetOfflineAudio(std::vector<int16_t>* samples) { offline_samples_ = samples; }
+    static constexpr int32_t kOfflineAudioRate = 48000;
     // Ends the run at the next Update, as a closed window would.
     void RequestStop() { stop_requested_ = true; }
 
@@ -60,6 +65,8 @@ public:
     vela::Mesh* CreateMesh() override { return inner_.CreateMesh(); }
     vela::SonyControllerInputManager* CreateSonyControllerInputManager() override;
     vela::Renderer3D* CreateRenderer3D() override { return inner_.CreateRenderer3D(); }
+    vela::Audio* CreateAudio(const vela::AudioConfig& config) override;
+    bool HasFocus() const override { return inner_.HasFocus(); }
     vela::RenderTarget* CreateRenderTarget(int32_t w, int32_t h) override {
         return inner_.CreateRenderTarget(w, h);
     }
@@ -83,4 +90,8 @@ private:
     int64_t frames_presented_ = 0;
     bool fixed_frame_time_ = false;
     bool stop_requested_ = false;
+    std::vector<int16_t>* offline_samples_ = nullptr;
+    // The last offline audio made, owned by the program, which deletes it after its last
+    // frame.
+    vela::Audio* offline_audio_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "game_events.h"
 #include "sprite_application.h"
 #include "vela/graphics/font.h"
 #include "vela/graphics/sprite_renderer.h"
@@ -62,6 +63,8 @@ void ScreenManager::SetState(ScreenState s) {
 }
 
 void ScreenManager::Navigate(MenuCommand command) {
+    const int32_t before = selection;
+    const ScreenState shown = state;
     switch (command) {
         case MenuCommand::Up:
             selection -= 1;
@@ -83,6 +86,17 @@ void ScreenManager::Navigate(MenuCommand command) {
                 SetState(ScreenState::MainMenu);
             }
             break;
+    }
+    if (!events) {
+        return;
+    }
+    const bool hasItems = shown != ScreenState::Splash && shown != ScreenState::Game;
+    if ((command == MenuCommand::Up || command == MenuCommand::Down) && selection != before) {
+        events->Report(GameEventType::MenuMove);
+    } else if (command == MenuCommand::Select && hasItems) {
+        events->Report(GameEventType::MenuChoose);
+    } else if (command == MenuCommand::Back && shown == ScreenState::Options) {
+        events->Report(GameEventType::MenuBack);
     }
 }
 

@@ -11,6 +11,7 @@ class Font;
 class SpriteRenderer;
 }  // namespace vela
 
+class GameEvents;
 class SpriteApplication;
 
 // Which screen shows, the screens' pictures, the menu items with the highlighted one,
@@ -31,6 +32,8 @@ struct ScreenManager {
     bool hardDifficulty = false;
     bool soundOn = true;
     int32_t splashTicks = 0;
+    // Where menu moves and choices are reported; not owned, may be null.
+    const GameEvents* events = nullptr;
 
     ScreenManager() = default;
     // Loads the five full-screen pictures.

@@ -9,6 +9,7 @@
 
 #include "body_tag.h"
 #include "data_directory.h"
+#include "vela/audio/audio.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
@@ -33,6 +34,10 @@ bool FastEnough(const b2Vec2& v, float threshold) {
     return std::fabs(v.x) >= threshold || std::fabs(v.y) >= threshold;
 }
 
+void ReportStrike(const GameEvents& events, const Frag& frag) {
+    events.Report(GameEventType::Strike, frag.sprite.position.x, frag.sprite.position.y);
+}
+
 }  // namespace
 
 SpriteApplication::SpriteApplication(vela::Platform& platform) : vela::Application(platform) {}
@@ -42,6 +47,8 @@ SpriteApplication::~SpriteApplication() {
     delete controllerManager;
     delete world;
     delete spriteRenderer;
+    sounds.reset();
+    delete audio;
 }
 
 vela::Texture* SpriteApplication::LoadPngTexture(const char* filename) {
@@ -75,6 +82,12 @@ void SpriteApplication::Init() {
     world = new b2World(b2Vec2(0.0f, -10.0f));
     hud = Hud(*this);
     level.Build(0, world, *this);
+    bounceListener_.reset(new FragBounceListener(level.frag, events));
+    world->SetContactListener(bounceListener_.get());
+    screens.events = &events;
+    audio = platform.CreateAudio(vela::AudioConfig());
+    sounds.reset(new GameSounds(*audio, *this));
+    events.Add(sounds.get());
     hurlerSprite = AnimatedSprite(80.0f, 104.0f, LoadPngTexture("hurler8.png"), 2, 6);
     hurlerSprite.position = vela::Vector3(kHurlerX, kHurlerY, 0.0f);
     explosionSprite = AnimatedSprite(168.0f, 160.0f, LoadPngTexture("explosion8.png"), 8, 5);
@@ -82,6 +95,10 @@ void SpriteApplication::Init() {
 }
 
 void SpriteApplication::CleanUp() {
+    events.Remove(sounds.get());
+    sounds.reset();
+    delete audio;
+    audio = nullptr;
     delete controllerManager;
     controllerManager = nullptr;
     delete world;  // takes every body of the level with it
@@ -93,6 +110,7 @@ void SpriteApplication::CleanUp() {
 bool SpriteApplication::Update(float frame_time) {
     if (screens.newGameRequested) {
         NewGame();
+        FinishUpdate(frame_time);
         return true;
     }
     fps = 1.0f / frame_time;
@@ -109,6 +127,7 @@ bool SpriteApplication::Update(float frame_time) {
         if (screens.state == ScreenState::Game) {
             GameInput(pad);
         } else if (MenuInput(pad)) {
+            FinishUpdate(frame_time);
             return true;
         }
     }
@@ -116,7 +135,22 @@ bool SpriteApplication::Update(float frame_time) {
         GameplayTick();
     }
     screens.Update();
+    FinishUpdate(frame_time);
     return true;
+}
+
+void SpriteApplication::FinishUpdate(float frame_time) {
+    const bool charging = screens.state == ScreenState::Game && power > 0.0f;
+    if (charging_ && !charging) {
+        events.Report(GameEventType::ChargeEnd);
+    }
+    charging_ = charging;
+    if (sounds) {
+        sounds->Update(frame_time);
+    }
+    if (audio) {
+        audio->Update(frame_time);
+    }
 }
 
 void SpriteApplication::NewGame() {
@@ -165,6 +199,8 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
             fragResetSprite.Play(frag.sprite.position.x, frag.sprite.position.y, 0.0f,
                                  frag.sprite.rotation);
             power = 0.0f;
+            events.Report(GameEventType::Recall, frag.sprite.position.x,
+                          frag.sprite.position.y);
         }
         return;
     }
@@ -173,9 +209,13 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
     }
 
     if ((pad.buttons_down & vela::BUTTON_CROSS) && throwArmed) {
+        const float before = power;
         power += kPowerStep;
         if (power >= kPowerCap) {
             power = kPowerCap;
+        }
+        if (power > before) {
+            events.Report(GameEventType::Charge, kHurlerX, kHurlerY, power);
         }
     }
     if (pad.buttons_released & vela::BUTTON_CROSS) {
@@ -184,6 +224,7 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
             frag.Throw(static_cast<float>(-double(aim) - kHalfPi), power);
             hurlerSprite.Play(kHurlerX, kHurlerY, 0.0f, 0.0f);
             hud.frags -= 1;
+            events.Report(GameEventType::Throw, kHurlerX, kHurlerY, power);
         }
         throwArmed = true;
         power = 0.0f;
@@ -202,8 +243,14 @@ void SpriteApplication::GameplayTick() {
         if (frag.fuse <= 0) {
             explosionSprite.Play(frag.sprite.position.x, frag.sprite.position.y, 0.0f,
                                  frag.sprite.rotation);
+            const float x = frag.sprite.position.x;
+            const float y = frag.sprite.position.y;
+            events.Report(GameEventType::Explosion, x, y);
             const int32_t kills = frag.Explode(frag.body->GetPosition(), world);
             hud.score += kPointsPerKill * kills;
+            if (kills > 0) {
+                events.Report(GameEventType::Kill, x, y, static_cast<float>(kills));
+            }
         }
     }
     CheckEndOfGame();
@@ -229,8 +276,10 @@ void SpriteApplication::CheckEndOfGame() {
     }
     if (hud.score >= kWinningScore) {
         screens.SetState(ScreenState::Win);
+        events.Report(GameEventType::Win);
     } else if (hud.frags <= 0 && !level.frag.thrown) {
         screens.SetState(ScreenState::Lose);
+        events.Report(GameEventType::Lose);
     }
 }
 
@@ -251,6 +300,7 @@ void SpriteApplication::ScoreFragStrikes() {
             if (contact->IsTouching() && !scoredLast) {
                 if (FastEnough(a->GetLinearVelocity(), kStrikeSpeedFirst)) {
                     hud.score += kPointsPerStrike;
+                    ReportStrike(events, level.frag);
                 }
                 scoredLast = true;
             } else {
@@ -261,6 +311,7 @@ void SpriteApplication::ScoreFragStrikes() {
             if (contact->IsTouching() && !scoredLast) {
                 if (FastEnough(b->GetLinearVelocity(), kStrikeSpeedSecond)) {
                     hud.score += kPointsPerStrike;
+                    ReportStrike(events, level.frag);
                 }
                 scoredLast = true;
             } else {

@@ -7,6 +7,9 @@
 #include <box2d/box2d.h>
 
 #include "animated_sprite.h"
+#include "frag_bounce_listener.h"
+#include "game_events.h"
+#include "game_sounds.h"
 #include "hud.h"
 #include "level.h"
 #include "screen_manager.h"
@@ -15,6 +18,7 @@
 #include "vela/graphics/png_loader.h"
 
 namespace vela {
+class Audio;
 class SonyControllerInputManager;
 class SpriteRenderer;
 class Texture;
@@ -58,6 +62,10 @@ public:
     b2World* world = nullptr;
     float power = 0.0f;
     Level level;
+    // Every rule that makes itself heard reports here; the sounds are one listener.
+    GameEvents events;
+    vela::Audio* audio = nullptr;
+    std::unique_ptr<GameSounds> sounds;
 
 private:
     void NewGame();
@@ -67,6 +75,11 @@ private:
     void GameplayTick();
     void CheckEndOfGame();
     void ScoreFragStrikes();
+    // Reports the end of a charge, whatever ended it; then the sound's update.
+    void FinishUpdate(float frame_time);
+
+    std::unique_ptr<FragBounceListener> bounceListener_;
+    bool charging_ = false;
 
     // Sprites do not own their textures; the application frees them at the end.
     std::vector<std::unique_ptr<vela::Texture>> textures_;

@@ -3,8 +3,10 @@
 #include <sstream>
 
 #include "memory_file.h"
+#include "recording_audio.h"
 #include "recording_sprite_renderer.h"
 #include "scripted_controller_input_manager.h"
+#include "vela/audio/wav_writer.h"
 #include "vela/graphics/texture.h"
 
 namespace {
@@ -33,6 +35,22 @@ const unsigned char kPicture[] = {
 
 class NullTexture : public vela::Texture {};
 
+// A tenth of a second of silence, mono, as a WAV file.
+std::string MakeSound() {
+    vela::SoundData sound;
+    sound.sample_rate = 22050;
+    sound.channels = 1;
+    sound.samples.assign(2205, 0);
+    std::vector<uint8_t> bytes;
+    vela::WavWriter::Encode(sound, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool EndsWith(const std::string& name, const char* tail) {
+    const std::string t(tail);
+    return name.size() > t.size() && name.compare(name.size() - t.size(), t.size(), t) == 0;
+}
+
 const std::string* LookUp(const void* owner, const char* name) {
     return static_cast<const TestPlatform*>(owner)->Find(name);
 }
@@ -40,7 +58,9 @@ const std::string* LookUp(const void* owner, const char* name) {
 }  // namespace
 
 TestPlatform::TestPlatform()
-    : font_(MakeFont()), picture_(reinterpret_cast<const char*>(kPicture), sizeof(kPicture)) {
+    : font_(MakeFont()),
+      picture_(reinterpret_cast<const char*>(kPicture), sizeof(kPicture)),
+      sound_(MakeSound()) {
     width = 960;
     height = 544;
     clear_colour = vela::Vector4(0.4f, 0.525f, 0.7f, 1.0f);
@@ -54,8 +74,11 @@ const std::string* TestPlatform::Find(const char* name) const {
     if (n == "comic_sans.fnt") {
         return &font_;
     }
-    if (n.size() > 4 && n.compare(n.size() - 4, 4, ".png") == 0) {
+    if (EndsWith(n, ".png")) {
         return &picture_;
+    }
+    if (EndsWith(n, ".wav")) {
+        return &sound_;
     }
     return nullptr;
 }
@@ -80,4 +103,9 @@ vela::SonyControllerInputManager* TestPlatform::CreateSonyControllerInputManager
     }
     pad = new ScriptedControllerInputManager();
     return pad;
+}
+
+vela::Audio* TestPlatform::CreateAudio(const vela::AudioConfig&) {
+    audio = new RecordingAudio(*this);
+    return audio;
 }

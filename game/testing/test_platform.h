@@ -7,6 +7,7 @@
 
 class ScriptedControllerInputManager;
 class RecordingSpriteRenderer;
+class RecordingAudio;
 
 // A platform that shows nothing, for running the game without a window: textures are
 // empty objects, files come from memory (a small font and one tiny picture for every
@@ -34,6 +35,7 @@ public:
     vela::SonyControllerInputManager* CreateSonyControllerInputManager() override;
     vela::Renderer3D* CreateRenderer3D() override { return nullptr; }
     vela::RenderTarget* CreateRenderTarget(int32_t, int32_t) override { return nullptr; }
+    vela::Audio* CreateAudio(const vela::AudioConfig& config) override;
     vela::Matrix44 PerspectiveProjectionFov(float, float, float, float) const override {
         return vela::Matrix44();
     }
@@ -47,10 +49,12 @@ public:
     // The last ones made; the application owns them.
     ScriptedControllerInputManager* pad = nullptr;
     RecordingSpriteRenderer* renderer = nullptr;
+    RecordingAudio* audio = nullptr;
     int textures_created = 0;
 
 private:
     std::string font_;
     std::string picture_;
+    std::string sound_;
     std::map<std::string, bool> missing_;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "vela/openal/audio_openal.h"
 #include "vela/sdl/sony_controller_input_manager_sdl.h"
 #include "vela/sdl/touch_input_manager_sdl.h"
 
@@ -71,10 +72,38 @@ PlatformSDL::PlatformSDL(int width_, int height_, bool fullscreen, bool vsync) :
     for (Uint32 type : kIgnoredEvents) {
         SDL_EventState(type, SDL_IGNORE);
     }
+    SDL_AddEventWatch(&PlatformSDL::WatchWindowEvents, this);
 }
 
 PlatformSDL::~PlatformSDL() {
+    if (IsReady()) {
+        SDL_DelEventWatch(&PlatformSDL::WatchWindowEvents, this);
+    }
     Close();
+}
+
+int PlatformSDL::WatchWindowEvents(void* self, SDL_Event* event) {
+    auto* platform = static_cast<PlatformSDL*>(self);
+    if (event->type == SDL_WINDOWEVENT) {
+        switch (event->window.event) {
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                platform->focused_ = true;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                platform->focused_ = false;
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED:
+                platform->minimised_ = true;
+                break;
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+                platform->minimised_ = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return 1;
 }
 
 bool PlatformSDL::OpenWindow(int requested_width, int requested_height, bool fullscreen) {
@@ -219,6 +248,10 @@ TouchInputManager* PlatformSDL::CreateTouchInputManager() {
 
 SonyControllerInputManager* PlatformSDL::CreateSonyControllerInputManager() {
     return new SonyControllerInputManagerSDL(*this);
+}
+
+Audio* PlatformSDL::CreateAudio(const AudioConfig& config) {
+    return new AudioOpenAL(*this, config);
 }
 
 }  // namespace vela

@@ -5,6 +5,7 @@
 #include "vela/gl/platform_gl.h"
 
 struct SDL_Window;
+union SDL_Event;
 
 namespace vela {
 
@@ -26,6 +27,10 @@ public:
 
     TouchInputManager* CreateTouchInputManager() override;
     SonyControllerInputManager* CreateSonyControllerInputManager() override;
+    /// OpenAL Soft's default device (or its loopback device when offline).
+    Audio* CreateAudio(const AudioConfig& config) override;
+    /// False while the window is minimised or another window has the input focus.
+    bool HasFocus() const override { return focused_ && !minimised_; }
 
     /// The SDL window, owned by the platform; null when it could not be made.
     SDL_Window* GetWindow() const { return window_; }
@@ -38,6 +43,7 @@ protected:
 private:
     bool OpenWindow(int requested_width, int requested_height, bool fullscreen);
     void Close();
+    static int WatchWindowEvents(void* self, SDL_Event* event);
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;  ///< SDL_GLContext
@@ -46,6 +52,9 @@ private:
     bool shown_ = false;
     bool window_framebuffer_usable_ = false;
     bool quit_taken_ = false;
+    // Followed from the window's events: a window without a display never loses focus.
+    bool focused_ = true;
+    bool minimised_ = false;
     uint64_t last_counter_ = 0;
 };
 
