@@ -5,8 +5,8 @@
 namespace vela {
 
 /// Audio for a platform that has no sound: every call is taken and nothing plays. It keeps
-/// the settings (gain, mute, pause) so a program reads back what it set. Offline, Render
-/// gives silence of the length asked for.
+/// the settings (gain, mute, pause) so a program reads back what it set. It has no mixer:
+/// Render always fails, offline too.
 class SilentAudio : public Audio {
 public:
     SilentAudio(Platform& platform, const AudioConfig& config)
@@ -29,7 +29,7 @@ public:
     bool IsPaused() const override { return paused_; }
     void Update(float) override {}
     bool Render(int32_t frames, std::vector<int16_t>& out) override;
-    int32_t OutputRate() const override { return config_.offline ? config_.offline_rate : 0; }
+    int32_t OutputRate() const override { return 0; }
     bool HasDevice() const override { return false; }
 
 private:

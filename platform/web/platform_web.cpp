@@ -2,12 +2,15 @@
 
 #include <emscripten.h>
 
+#include "vela/openal/audio_openal.h"
 #include "vela/web/sony_controller_input_manager_web.h"
 #include "vela/web/touch_input_manager_web.h"
 
 namespace vela {
 
 namespace {
+
+EM_JS(int, vela_page_visible, (), { return document.hidden ? 0 : 1; });
 
 EM_JS(void, vela_page_frame, (double frame), {
     if (typeof Module.velaFrame == "function")
@@ -50,6 +53,14 @@ void PlatformWeb::PostRender() {
 
 TouchInputManager* PlatformWeb::CreateTouchInputManager() {
     return new TouchInputManagerWeb(*input_);
+}
+
+Audio* PlatformWeb::CreateAudio(const AudioConfig& config) {
+    return new AudioOpenAL(*this, config);
+}
+
+bool PlatformWeb::HasFocus() const {
+    return vela_page_visible() != 0;
 }
 
 SonyControllerInputManager* PlatformWeb::CreateSonyControllerInputManager() {

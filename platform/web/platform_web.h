@@ -43,6 +43,11 @@ public:
 
     TouchInputManager* CreateTouchInputManager() override;
     SonyControllerInputManager* CreateSonyControllerInputManager() override;
+    // Emscripten's OpenAL on Web Audio. The browser lets it start only at the page's first
+    // key, click or touch; until then it mixes into a suspended context.
+    Audio* CreateAudio(const AudioConfig& config) override;
+    // False while the page is hidden (another tab, a minimised window).
+    bool HasFocus() const override;
 
     WebInputEvents& Input() { return *input_; }
     long FramesShown() const { return clock_.FramesWaited(); }
