@@ -18,11 +18,6 @@ SampleBuffer Blank(double seconds) {
     return SampleBuffer::Silence(kEffectRate, seconds);
 }
 
-// A flat envelope: a filter that does not move.
-Envelope Steady(float value) {
-    return Envelope(value);
-}
-
 // A ringing partial, struck: sine, instant attack, exponential decay.
 void Ring(SampleBuffer& out, double hz, double seconds, double decay, float gain) {
     Timbre t;
@@ -59,7 +54,7 @@ SampleBuffer GameSoundArt::Bounce() const {
     Instrument(thud).Glide(s, 0.0, 0.12, 150.0, 70.0, 1.0f);
     // The contact: a dull click of low-passed noise.
     FilteredNoise(0xb0, Response::Low, 0.9)
-        .Play(s, 0.0, Envelope(1.0f).To(0.018, 0.0f, 2.5f), Steady(2200.0f), 0.55f);
+        .Play(s, 0.0, Envelope(1.0f).To(0.018, 0.0f, 2.5f), Envelope(2200.0f), 0.55f);
     // The frag is metal: a few inharmonic partials ring briefly.
     Ring(s, 1130.0, 0.12, 0.022, 0.16f);
     Ring(s, 1790.0, 0.12, 0.016, 0.11f);
@@ -83,7 +78,7 @@ SampleBuffer GameSoundArt::Strike() const {
     Instrument(body).Glide(s, 0.0, 0.15, 200.0, 85.0, 1.0f);
     // The slap of contact.
     FilteredNoise(0x5a, Response::Low, 0.8)
-        .Play(s, 0.0, Envelope(1.0f).To(0.025, 0.0f, 2.5f), Steady(1600.0f), 0.6f);
+        .Play(s, 0.0, Envelope(1.0f).To(0.025, 0.0f, 2.5f), Envelope(1600.0f), 0.6f);
     sound::Finish(s, -4.0, 0.001, 0.012);
     return s;
 }
@@ -154,7 +149,7 @@ SampleBuffer GameSoundArt::Recall() const {
     const Envelope level = Envelope(0.0f).To(0.025, 1.0f, 0.8f).To(0.275, 0.0f, 2.2f);
     FilteredNoise(0x9u, Response::Band, 0.9)
         .Play(s, 0.0, level, Envelope(700.0f).To(0.3, 1700.0f, 1.5f), 1.0f);
-    FilteredNoise(0xau, Response::Low, 0.7).Play(s, 0.0, level, Steady(500.0f), 0.5f);
+    FilteredNoise(0xau, Response::Low, 0.7).Play(s, 0.0, level, Envelope(500.0f), 0.5f);
     sound::Finish(s, -7.0, 0.003, 0.02);
     return s;
 }
