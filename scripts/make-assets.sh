@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the asset generator (tools/asset_generator) and redraws every picture and the
-# bitmap font the game loads into assets/. The output is the same byte for byte on
-# every run, so a regenerated assets/ shows no change in git unless the art changed.
+# Builds the asset generator (tools/asset_generator) and remakes every picture, the
+# bitmap font and the sounds the game loads into assets/. The output is the same byte for
+# byte on every run, so a regenerated assets/ shows no change in git unless the art changed.
 #   scripts/make-assets.sh [BUILD_DIR]          regenerate assets/ (default: build-assets)
 #   scripts/make-assets.sh --check [BUILD_DIR]  generate into a scratch folder and fail
 #                                               if assets/ differs from it
@@ -33,7 +33,7 @@ stale=0
 for made in "$scratch"/*; do
   name="$(basename "$made")"
   if ! cmp -s "$made" "$root/assets/$name"; then
-    echo "assets/$name differs from what tools/asset_generator draws" >&2
+    echo "assets/$name differs from what tools/asset_generator makes" >&2
     stale=1
   fi
 done

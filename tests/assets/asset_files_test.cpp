@@ -1,10 +1,13 @@
-// The committed pictures and font, checked against how the game draws them: sizes that
-// divide into the sprites and frames, clear borders where linear filtering with
+// The committed pictures, font and sounds, checked against how the game uses them: sizes
+// that divide into the sprites and frames, clear borders where linear filtering with
 // wrapping would pull in the far edge, calm light places under the menu and score
-// texts, dark places under the white and yellow HUD texts, a font that fits its page.
+// texts, dark places under the white and yellow HUD texts, a font that fits its page,
+// sounds in the format and at the levels the mixer expects.
 #include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -408,6 +411,194 @@ TEST(AssetFiles, FontLicenceShipsBesideTheFont) {
     EXPECT_NE(text.str().find("Comic Neue"), std::string::npos);
     EXPECT_NE(text.str().find("SIL OPEN FONT LICENSE Version 1.1"), std::string::npos);
     EXPECT_NE(text.str().find("Craig Rozynski"), std::string::npos);
+}
+
+// A WAVE file read the long way: chunk by chunk, every header field checked by the caller.
+struct Wave {
+    uint16_t format = 0, channels = 0, block_align = 0, bits = 0;
+    uint32_t rate = 0, byte_rate = 0;
+    std::vector<int16_t> samples;
+};
+
+uint32_t Le(const std::string& b, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        v = v << 8 | static_cast<uint8_t>(b[at + static_cast<size_t>(i)]);
+    }
+    return v;
+}
+
+::testing::AssertionResult LoadWave(const std::string& name, Wave& wave) {
+    std::ifstream in(AssetPath(name), std::ios::binary);
+    const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
+        return ::testing::AssertionFailure() << "not a RIFF WAVE file";
+    }
+    if (Le(b, 4, 4) != b.size() - 8) {
+        return ::testing::AssertionFailure() << "RIFF size does not match the file";
+    }
+    bool fmt = false, data = false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const std::string id = b.substr(at, 4);
+        const uint32_t size = Le(b, at + 4, 4);
+        if (at + 8 + size > b.size()) {
+            return ::testing::AssertionFailure() << "chunk " << id << " runs past the end";
+        }
+        if (id == "fmt " && size >= 16) {
+            wave.format = static_cast<uint16_t>(Le(b, at + 8, 2));
+            wave.channels = static_cast<uint16_t>(Le(b, at + 10, 2));
+            wave.rate = Le(b, at + 12, 4);
+            wave.byte_rate = Le(b, at + 16, 4);
+            wave.block_align = static_cast<uint16_t>(Le(b, at + 20, 2));
+            wave.bits = static_cast<uint16_t>(Le(b, at + 22, 2));
+            fmt = true;
+        } else if (id == "data") {
+            for (size_t i = 0; i + 1 < size; i += 2) {
+                wave.samples.push_back(static_cast<int16_t>(Le(b, at + 8 + i, 2)));
+            }
+            data = true;
+        }
+        at += 8 + size + (size & 1u);
+    }
+    if (!fmt || !data) {
+        return ::testing::AssertionFailure() << "no fmt or no data chunk";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+double Dbfs(int peak) {
+    return 20.0 * std::log10(std::max(peak, 1) / 32768.0);
+}
+
+int Peak(const std::vector<int16_t>& samples) {
+    int peak = 0;
+    for (int16_t s : samples) {
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    return peak;
+}
+
+// The sharpest step between neighbouring samples.
+int SteepestStep(const std::vector<int16_t>& samples) {
+    int steepest = 0;
+    for (size_t i = 1; i < samples.size(); ++i) {
+        steepest = std::max(steepest, std::abs(samples[i] - samples[i - 1]));
+    }
+    return steepest;
+}
+
+// How sharply the wave bends at sample i (its second difference), reading round the
+// end: a loop joined where its wave does not continue bends there more than anywhere else.
+int Bend(const std::vector<int16_t>& s, size_t i) {
+    const size_t n = s.size();
+    return std::abs(s[(i + n - 1) % n] - 2 * s[i] + s[(i + 1) % n]);
+}
+
+struct EffectSound {
+    const char* name;
+    double shortest, longest;  // seconds
+};
+
+const EffectSound kEffects[] = {
+    {"menu_move.wav", 0.04, 0.08}, {"menu_choose.wav", 0.1, 0.2}, {"menu_back.wav", 0.08, 0.16},
+    {"throw.wav", 0.18, 0.32},     {"bounce.wav", 0.08, 0.16},    {"strike.wav", 0.1, 0.2},
+    {"explosion.wav", 0.9, 1.5},   {"kill.wav", 0.3, 0.5},        {"recall.wav", 0.22, 0.38},
+    {"charge.wav", 0.4, 0.6},      {"win.wav", 1.2, 1.8},         {"lose.wav", 1.2, 1.8},
+};
+
+TEST(SoundFiles, EffectsAreMonoPcmOfTheirLengthBelowFullScale) {
+    size_t total_bytes = 0;
+    for (const EffectSound& e : kEffects) {
+        SCOPED_TRACE(e.name);
+        Wave w;
+        ASSERT_TRUE(LoadWave(e.name, w));
+        EXPECT_EQ(w.format, 1) << "not PCM";
+        EXPECT_EQ(w.channels, 1);
+        EXPECT_EQ(w.rate, 22050u);
+        EXPECT_EQ(w.bits, 16);
+        EXPECT_EQ(w.block_align, 2);
+        EXPECT_EQ(w.byte_rate, 44100u);
+        const double seconds = static_cast<double>(w.samples.size()) / w.rate;
+        EXPECT_GE(seconds, e.shortest);
+        EXPECT_LE(seconds, e.longest);
+        // Headroom for mixing several at once, yet clearly audible.
+        EXPECT_LE(Dbfs(Peak(w.samples)), -3.0);
+        EXPECT_GE(Dbfs(Peak(w.samples)), -12.0);
+        double sum = 0.0;
+        for (int16_t s : w.samples) {
+            sum += s;
+        }
+        EXPECT_LT(std::fabs(sum / static_cast<double>(w.samples.size())), 0.002 * 32768)
+            << "offset from zero";
+        total_bytes += w.samples.size() * 2;
+    }
+    EXPECT_LT(total_bytes, 400u * 1024u);
+}
+
+TEST(SoundFiles, OneShotsStartAndEndInSilenceAndTheChargeLoopJoinsUp) {
+    for (const EffectSound& e : kEffects) {
+        SCOPED_TRACE(e.name);
+        Wave w;
+        ASSERT_TRUE(LoadWave(e.name, w));
+        ASSERT_GT(w.samples.size(), 100u);
+        if (std::string(e.name) == "charge.wav") {
+            // Played over and over: the last sample leads into the first like any other.
+            int sharpest = 0;
+            for (size_t i = 1; i + 1 < w.samples.size(); ++i) {
+                sharpest = std::max(sharpest, Bend(w.samples, i));
+            }
+            EXPECT_LE(Bend(w.samples, 0), sharpest);
+            EXPECT_LE(Bend(w.samples, w.samples.size() - 1), sharpest);
+            EXPECT_LT(std::abs(w.samples.front()), SteepestStep(w.samples))
+                << "starts with a click";
+        } else {
+            // Faded in and out: a click at either end would be the loudest thing in it.
+            EXPECT_LE(std::abs(w.samples.front()), 64);
+            EXPECT_LE(std::abs(w.samples.back()), 64);
+        }
+    }
+}
+
+TEST(SoundFiles, MusicIsASmallQuietOggVorbisLoop) {
+    const std::string path = AssetPath("music.ogg");
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), "OggS");
+    EXPECT_LE(bytes.size(), 200u * 1024u);
+
+    OggVorbis_File file;
+    ASSERT_EQ(ov_fopen(path.c_str(), &file), 0);
+    const vorbis_info* info = ov_info(&file, -1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->channels == 1 || info->channels == 2);
+    EXPECT_TRUE(info->rate == 22050 || info->rate == 44100);
+    std::vector<int16_t> pcm;
+    char buffer[8192];
+    int section = 0;
+    long got = 0;
+    while ((got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section)) > 0) {
+        for (long i = 0; i + 1 < got; i += 2) {
+            pcm.push_back(static_cast<int16_t>(static_cast<uint8_t>(buffer[i]) |
+                                               static_cast<uint8_t>(buffer[i + 1]) << 8));
+        }
+    }
+    EXPECT_EQ(got, 0) << "damaged stream";
+    const int channels = info->channels;
+    const double seconds = static_cast<double>(pcm.size()) / channels / info->rate;
+    ov_clear(&file);
+
+    EXPECT_GE(seconds, 16.0);
+    EXPECT_LE(seconds, 24.0);
+    // Under the effects: about -12 dBFS at its loudest.
+    EXPECT_LE(Dbfs(Peak(pcm)), -9.0);
+    EXPECT_GE(Dbfs(Peak(pcm)), -18.0);
+    // It loops: the end leads into the start without a jump.
+    ASSERT_GT(pcm.size(), static_cast<size_t>(channels));
+    for (int c = 0; c < channels; ++c) {
+        EXPECT_LE(std::abs(pcm[static_cast<size_t>(c)] - pcm[pcm.size() - channels + c]),
+                  SteepestStep(pcm) / 4);
+    }
 }
 
 }  // namespace

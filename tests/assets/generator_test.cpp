@@ -155,6 +155,8 @@ TEST(AssetWriter, CountsWritesThatFail) {
     AssetWriter missing("/nonexistent/folder");
     missing.SaveText("a.txt", "x");
     missing.SavePicture("b.png", Canvas(4, 4), 0);
+    missing.SaveSound("c.wav", SampleBuffer(22050, 4));
+    missing.SaveMusic("d.ogg", SampleBuffer(22050, 4), 0.2f);
     EXPECT_FALSE(missing.AllWritten());
     EXPECT_EQ(missing.Written(), 0);
 
@@ -164,10 +166,13 @@ TEST(AssetWriter, CountsWritesThatFail) {
     c.Blend(1, 1, Colour(1, 1, 1), 1.0f);
     writer.SavePicture("asset_writer_test.png", c, 0);
     writer.SaveText("asset_writer_test.txt", "hello\n");
+    writer.SaveSound("asset_writer_test.wav", SampleBuffer(22050, 4));
     EXPECT_TRUE(writer.AllWritten());
-    EXPECT_EQ(writer.Written(), 2);
-    std::remove(writer.PathOf("asset_writer_test.png").c_str());
-    std::remove(writer.PathOf("asset_writer_test.txt").c_str());
+    EXPECT_EQ(writer.Written(), 3);
+    for (const char* name :
+         {"asset_writer_test.png", "asset_writer_test.txt", "asset_writer_test.wav"}) {
+        std::remove(writer.PathOf(name).c_str());
+    }
 }
 
 TEST(AssetSet, StopsWithAFailureWhenTheFontIsMissing) {

@@ -26,6 +26,7 @@ root=$scratch/root
 dpkg -x "$deb" "$root"
 for file in usr/games/frag-hurler usr/share/games/frag-hurler/comic_sans.fnt \
   usr/share/games/frag-hurler/comic_sans_LICENSE.txt usr/share/games/frag-hurler/splash8.png \
+  usr/share/games/frag-hurler/explosion.wav usr/share/games/frag-hurler/music.ogg \
   usr/share/applications/frag-hurler.desktop usr/share/icons/hicolor/128x128/apps/frag-hurler.png; do
   [ -e "$root/$file" ] || { echo "deb-test: the package has no /$file" >&2; exit 1; }
 done

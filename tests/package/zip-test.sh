@@ -29,7 +29,8 @@ mkdir -p "$scratch/unpacked"
 [ "$(ls -A "$scratch/unpacked" | wc -l)" -eq 1 ] ||
   { echo "zip-test: the zip does not hold one folder: $(ls -A "$scratch/unpacked" | tr '\n' ' ')" >&2; exit 1; }
 folder=$scratch/unpacked/$(ls -A "$scratch/unpacked")
-for file in game.exe assets/comic_sans.fnt assets/comic_sans_LICENSE.txt assets/splash8.png; do
+for file in game.exe assets/comic_sans.fnt assets/comic_sans_LICENSE.txt assets/splash8.png \
+  assets/explosion.wav assets/music.ogg; do
   [ -f "$folder/$file" ] || { echo "zip-test: the zip has no $file" >&2; exit 1; }
 done
 

@@ -14,6 +14,7 @@
 #include "icon_art.h"
 #include "scenery_art.h"
 #include "screen_art.h"
+#include "sound_set.h"
 
 namespace assetgen {
 
@@ -71,6 +72,7 @@ bool AssetSet::Generate() {
     } else {
         return false;
     }
+    SoundSet().Write(writer);
     return WriteLicence(writer) && writer.AllWritten();
 }
 

@@ -4,6 +4,8 @@
 
 #include "vela/graphics/png_writer.h"
 #include "vela/system/atomic_file_writer.h"
+#include "vorbis_encoder.h"
+#include "wav_encoder.h"
 
 namespace assetgen {
 
@@ -23,12 +25,16 @@ void AssetWriter::SaveImage(const std::string& name, const vela::ImageData& imag
 }
 
 void AssetWriter::SaveText(const std::string& name, const std::string& text) {
+    SaveBytes(name, text);
+}
+
+void AssetWriter::SaveBytes(const std::string& name, const std::string& bytes) {
     // Replaced whole or not at all, as the pictures are.
     vela::AtomicFileWriter file;
     bool ok = file.Open(PathOf(name));
     if (ok) {
         // A short write sets the stream's error, which Commit checks.
-        std::fwrite(text.data(), 1, text.size(), file.Stream());
+        std::fwrite(bytes.data(), 1, bytes.size(), file.Stream());
         ok = file.Commit();
     }
     if (ok) {
@@ -36,6 +42,20 @@ void AssetWriter::SaveText(const std::string& name, const std::string& text) {
     } else {
         ++failures_;
         std::fprintf(stderr, "File not written: %s\n", file.Error().c_str());
+    }
+}
+
+void AssetWriter::SaveSound(const std::string& name, const SampleBuffer& sound) {
+    SaveBytes(name, WavEncoder::Encode(sound));
+}
+
+void AssetWriter::SaveMusic(const std::string& name, const SampleBuffer& music, float quality) {
+    std::string bytes;
+    if (VorbisEncoder::Encode(music, quality, bytes)) {
+        SaveBytes(name, bytes);
+    } else {
+        ++failures_;
+        std::fprintf(stderr, "Music not encoded: %s\n", PathOf(name).c_str());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "sample_buffer.h"
 #include "vela/graphics/image_data.h"
 
 namespace assetgen {
@@ -17,12 +18,18 @@ public:
     void SavePicture(const std::string& name, Canvas canvas, int margin);
     void SaveImage(const std::string& name, const vela::ImageData& image);
     void SaveText(const std::string& name, const std::string& text);
+    // A sound effect as 16-bit PCM WAVE.
+    void SaveSound(const std::string& name, const SampleBuffer& sound);
+    // Music as Ogg Vorbis at `quality` (-0.1 .. 1.0).
+    void SaveMusic(const std::string& name, const SampleBuffer& music, float quality);
 
     bool AllWritten() const { return failures_ == 0; }
     int Written() const { return written_; }
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
 
 private:
+    void SaveBytes(const std::string& name, const std::string& bytes);
+
     std::string folder_;
     int written_ = 0;
     int failures_ = 0;

@@ -1,4 +1,5 @@
-// Draws every picture the game loads and bakes its bitmap font into one folder.
+// Draws every picture the game loads, bakes its bitmap font and synthesises its sounds into
+// one folder.
 #include <cstdio>
 #include <cstring>
 #include <string>
