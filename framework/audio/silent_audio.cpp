@@ -1,5 +1,7 @@
 #include "vela/audio/silent_audio.h"
 
+#include <cstddef>
+
 namespace vela {
 
 namespace {
@@ -42,15 +44,19 @@ private:
 
 }  // namespace
 
-Sound* SilentAudio::CreateSound(const SoundData& data) { return new SilentSound(data.Seconds()); }
+Sound* SilentAudio::CreateSound(const SoundData& data) {
+    return new SilentSound(data.Seconds());
+}
 
-Music* SilentAudio::CreateMusic(const char*) { return new SilentMusic(); }
+Music* SilentAudio::CreateMusic(const char*) {
+    return new SilentMusic();
+}
 
 bool SilentAudio::Render(int32_t frames, std::vector<int16_t>& out) {
     if (!config_.offline || frames < 0) {
         return false;
     }
-    out.insert(out.end(), size_t(frames) * 2u, int16_t(0));
+    out.insert(out.end(), std::size_t(frames) * 2u, int16_t(0));
     return true;
 }
 
