@@ -20,8 +20,7 @@ public:
     /// Reads and decodes `filename`; false, said on stderr, when it can't.
     static bool Load(const char* filename, Platform& platform, SoundData& sound);
     /// The same decoding from bytes already in memory; `name` only labels the message.
-    static bool Decode(const uint8_t* data, std::size_t size, const char* name,
-                       SoundData& sound);
+    static bool Decode(const uint8_t* data, std::size_t size, const char* name, SoundData& sound);
     /// Reads a file whole, within max_file_bytes (checked before the memory is taken);
     /// false with the reason in `error`. Music keeps the compressed file this way.
     static bool ReadFile(const char* filename, Platform& platform, std::vector<uint8_t>& bytes,

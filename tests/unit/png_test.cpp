@@ -8,17 +8,8 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-// The counters from kernel32, so no psapi library is needed.
-#define PSAPI_VERSION 2
-#include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
-#else
-#include <sys/resource.h>
-#endif
-
 #include "fake_platform.h"
+#include "peak_memory.h"
 #include "test_files.h"
 #include "vela/graphics/png_loader.h"
 #include "vela/graphics/png_writer.h"
@@ -128,19 +119,6 @@ std::string ZeroPicture(uint32_t side) {
     }
     deflateEnd(&z);
     return Header(side, side, 1, PNG_COLOR_TYPE_GRAY) + Chunk("IDAT", idat) + Chunk("IEND", "");
-}
-
-// The most memory the process has held so far.
-uint64_t PeakResidentBytes() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.PeakWorkingSetSize;
-#else
-    rusage usage = {};
-    getrusage(RUSAGE_SELF, &usage);
-    return uint64_t(usage.ru_maxrss) * 1024u;
-#endif
 }
 
 struct HostileFile {
