@@ -59,7 +59,9 @@ public:
     virtual Music* CreateMusic(const char* filename) = 0;
 
     /// Starts a playing of `sound`; see the class for the rule when every voice is busy.
-    virtual Voice Play(const Sound& sound, const PlayParams& params = PlayParams()) = 0;
+    Voice Play(const Sound& sound, const PlayParams& params = PlayParams()) {
+        return StartVoice(sound, params);
+    }
     /// Stops the voice; nothing for a stale handle.
     virtual void Stop(Voice voice) = 0;
     /// Changes a playing voice; nothing for a stale handle.
@@ -96,6 +98,9 @@ public:
     virtual bool HasDevice() const = 0;
 
 protected:
+    /// Play's work, for each implementation.
+    virtual Voice StartVoice(const Sound& sound, const PlayParams& params) = 0;
+
     Platform& platform_;  ///< opens files, tells about the focus
 };
 

@@ -14,7 +14,6 @@ public:
 
     Sound* CreateSound(const SoundData& data) override;
     Music* CreateMusic(const char* filename) override;
-    Voice Play(const Sound&, const PlayParams&) override { return Voice(); }
     void Stop(Voice) override {}
     void SetGain(Voice, float) override {}
     void SetPan(Voice, float) override {}
@@ -31,6 +30,9 @@ public:
     bool Render(int32_t frames, std::vector<int16_t>& out) override;
     int32_t OutputRate() const override { return 0; }
     bool HasDevice() const override { return false; }
+
+protected:
+    Voice StartVoice(const Sound&, const PlayParams&) override { return Voice(); }
 
 private:
     AudioConfig config_;

@@ -23,15 +23,6 @@ public:
     explicit RecordingAudio(vela::Platform& platform)
         : vela::SilentAudio(platform, vela::AudioConfig()) {}
 
-    vela::Voice Play(const vela::Sound& sound, const vela::PlayParams& params) override {
-        vela::Voice voice;
-        voice.id = ++last_id_;
-        plays.push_back({&sound, params, voice});
-        if (params.loop) {
-            looping_.insert(voice.id);
-        }
-        return voice;
-    }
     void Stop(vela::Voice voice) override {
         if (looping_.erase(voice.id) > 0) {
             stopped.push_back(voice);
@@ -53,6 +44,17 @@ public:
     std::vector<PlayCall> plays;
     std::vector<vela::Voice> stopped;  // looping voices stopped while playing
     std::vector<PitchCall> pitches;
+
+protected:
+    vela::Voice StartVoice(const vela::Sound& sound, const vela::PlayParams& params) override {
+        vela::Voice voice;
+        voice.id = ++last_id_;
+        plays.push_back({&sound, params, voice});
+        if (params.loop) {
+            looping_.insert(voice.id);
+        }
+        return voice;
+    }
 
 private:
     std::set<uint32_t> looping_;

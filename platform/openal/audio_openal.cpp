@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "alsa_quiet.h"
 #include "music_openal.h"
 #include "sound_openal.h"
 #include "vela/audio/ogg_stream.h"
@@ -20,6 +21,7 @@ namespace {
 // OpenAL Soft logs its own errors to standard error (a missing sound server, say); the
 // one line of ours says what matters. A user's own setting is kept.
 void QuietenOpenALLog() {
+    QuietenAlsa();
     if (std::getenv("ALSOFT_LOGLEVEL") == nullptr) {
 #ifdef _WIN32
         _putenv("ALSOFT_LOGLEVEL=0");
@@ -267,7 +269,7 @@ void AudioOpenAL::StopSlot(int32_t slot) {
     paused_by_output_[size_t(slot)] = false;
 }
 
-Voice AudioOpenAL::Play(const Sound& sound, const PlayParams& params) {
+Voice AudioOpenAL::StartVoice(const Sound& sound, const PlayParams& params) {
     const auto* ours = dynamic_cast<const SoundOpenAL*>(&sound);
     if (ours == nullptr || ours->Empty() || context_ == nullptr || ours->Buffer() == 0) {
         return Voice();

@@ -33,7 +33,6 @@ public:
 
     Sound* CreateSound(const SoundData& data) override;
     Music* CreateMusic(const char* filename) override;
-    Voice Play(const Sound& sound, const PlayParams& params) override;
     void Stop(Voice voice) override;
     void SetGain(Voice voice, float gain) override;
     void SetPan(Voice voice, float pan) override;
@@ -56,6 +55,9 @@ public:
     void Forget(SoundOpenAL* sound);
     void Adopt(MusicOpenAL* music);
     void Forget(MusicOpenAL* music);
+
+protected:
+    Voice StartVoice(const Sound& sound, const PlayParams& params) override;
 
 private:
     bool OpenLoopback();

@@ -114,7 +114,11 @@ TEST_F(SoundRig, ChargeToneRisesWhileHeldAndStopsAtTheThrowAndAtACancel) {
     rig.Ticks(5, BUTTON_CROSS);
     ASSERT_EQ(audio().CountOf(sounds().charge), 2u);
     rig.game().hud.score = SpriteApplication::kWinningScore;
-    rig.Tick(BUTTON_CROSS);
+    const size_t stops = audio().stopped.size();
+    for (int i = 0; i < 60 && rig.game().screens.state == ScreenState::Game; ++i) {
+        EXPECT_EQ(audio().stopped.size(), stops);  // still charging while the blast plays
+        rig.Tick(BUTTON_CROSS);
+    }
     EXPECT_EQ(rig.game().screens.state, ScreenState::Win);
     EXPECT_EQ(audio().stopped.size(), 2u);
     EXPECT_EQ(audio().CountOf(sounds().win), 1u);
