@@ -20,6 +20,7 @@ class Renderer3D;
 class RenderTarget;
 class Audio;
 struct AudioConfig;
+struct PointerState;
 
 /// Everything a program needs from the machine: the window, the graphics device and its
 /// back buffer, the frame clock, the message step, and factories for every object whose
@@ -72,6 +73,12 @@ public:
     /// True while the program's window (or page) is the one in front and shown; audio
     /// pauses without it unless told otherwise.
     virtual bool HasFocus() const { return true; }
+
+    /// The mouse over the frame; false (and `state` untouched) where there is none.
+    virtual bool GetPointer(PointerState& state) const {
+        (void)state;
+        return false;
+    }
 
     /// Perspective projections fitted to this platform's clip depth range.
     virtual Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
