@@ -93,13 +93,17 @@ void GameSounds::OnGameEvent(const GameEvent& event) {
             }
             break;
         case GameEventType::Strike:
-            Play(strike, 0.9f, pan);
+            if (sinceStrike_ >= kStrikeInterval) {
+                sinceStrike_ = 0.0f;
+                Play(strike, 0.8f, pan);
+            }
             break;
         case GameEventType::Explosion:
-            Play(explosion, 1.0f, pan);
+            // The loudest sound, often with a kill and a strike on top: room left for them.
+            Play(explosion, 0.8f, pan);
             break;
         case GameEventType::Kill:
-            Play(kill, 0.9f, pan);
+            Play(kill, 0.7f, pan);
             break;
         case GameEventType::Recall:
             Play(recall, 0.7f, pan);
@@ -115,6 +119,7 @@ void GameSounds::OnGameEvent(const GameEvent& event) {
 
 void GameSounds::Update(float seconds) {
     sinceBounce_ += seconds;
+    sinceStrike_ += seconds;
     audio_.SetMuted(!Enabled());
     FollowMusic();
 }

@@ -21,6 +21,8 @@ class GameSounds : public GameEventListener {
 public:
     // At most one bounce sound in this long; a rolling frag touches down many times.
     static constexpr float kBounceInterval = 0.2f;
+    // A frag pressed against a bad guy scores a strike every update: one sound for the lot.
+    static constexpr float kStrikeInterval = 0.25f;
     // Bounces slower than this make no sound: a frag settling on the ground.
     static constexpr float kQuietestBounce = 0.5f;
     // The impact speed that gives a bounce its full gain.
@@ -64,5 +66,6 @@ private:
     const SpriteApplication& game_;
     vela::Voice chargeVoice_;
     float sinceBounce_ = kBounceInterval;
+    float sinceStrike_ = kStrikeInterval;
     bool musicWanted_ = false;
 };

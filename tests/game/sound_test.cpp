@@ -124,9 +124,15 @@ TEST_F(SoundRig, ChargeToneRisesWhileHeldAndStopsAtTheThrowAndAtACancel) {
     EXPECT_EQ(audio().CountOf(sounds().win), 1u);
 }
 
-TEST_F(SoundRig, BouncesAreHeardAtMostFiveTimesASecondWithGainFromTheirSpeed) {
+TEST_F(SoundRig, BouncesAndStrikesAreRateLimitedBouncesWithGainFromTheirSpeed) {
     rig.StartGame();
     GameEvents& events = rig.game().events;
+    for (int i = 0; i < 30; ++i) {  // a frag pressed against a bad guy for half a second
+        events.Report(GameEventType::Strike, 700.0f, 400.0f);
+        rig.Tick();
+    }
+    EXPECT_EQ(audio().CountOf(sounds().strike), 2u);
+
     for (int i = 0; i < 10; ++i) {
         events.Report(GameEventType::Bounce, 900.0f, 300.0f, 4.0f);
     }
