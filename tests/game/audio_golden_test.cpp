@@ -178,3 +178,36 @@ TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRunAndSilentWhen
     EXPECT_GT(before, 100);  // the menu's own sounds, before the mute
     EXPECT_LE(loudest, 1);   // OpenAL Soft's dither, nothing more
 }
+
+// The live path: OpenAL Soft's wave backend is a real device that writes what it plays to a
+// file; with no backend at all the game is silent, says so once, and plays to the end.
+TEST_F(AudioGolden, TheGamePlaysAloudOnADeviceAndToTheEndWithoutOne) {
+    const std::string conf = dir_ + "/alsoft.conf";
+    const std::string heard = dir_ + "/heard.wav";
+    std::ofstream(conf) << "drivers = wave\n[wave]\nfile = " << heard << "\n";
+    const std::string replay = std::string(" --replay ") + GAME_TEST_DATA "/won_game.rec";
+    const std::string err = dir_ + "/err.txt";
+    // Paced at 60 frames a second for two seconds: the menu and the first charge.
+    const std::string live = "cd " + dir_ + " && ALSOFT_CONF=" + conf + " " + GAME_PROGRAM +
+                             replay + " --frames 150 2>" + err;
+    ASSERT_EQ(std::system(live.c_str()), 0) << ReadAll(err);
+    EXPECT_EQ(ReadAll(err).find("audio:"), std::string::npos) << ReadAll(err);
+    vela::SoundData played;
+    ASSERT_TRUE(Decode(ReadAll(heard), played));
+    int loudest = 0;
+    for (int16_t s : played.samples) {
+        loudest = std::max(loudest, std::abs(int(s)));
+    }
+    EXPECT_GT(loudest, 1000);
+
+    const std::string none = "cd " + dir_ + " && ALSOFT_DRIVERS=none " + GAME_PROGRAM + replay +
+                             " --fixed-step --frames 910 2>" + err;
+    ASSERT_EQ(std::system(none.c_str()), 0) << ReadAll(err);
+    const std::string said = ReadAll(err);
+    size_t lines = 0;
+    for (size_t at = said.find("audio:"); at != std::string::npos;
+         at = said.find("audio:", at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 1u) << said;
+}
