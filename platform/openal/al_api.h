@@ -12,6 +12,9 @@
 #endif
 #endif
 
+#ifndef ALC_APIENTRY
+#define ALC_APIENTRY
+#endif
 #ifndef ALC_CONNECTED
 #define ALC_CONNECTED 0x313
 #endif

@@ -15,6 +15,9 @@ Cases:
             starts a game, the stick aims (the record's stick follows the drag), cross held
             and let go throws; the page's replay of that record gives the same frame; the
             page losing focus with a finger on cross releases it
+  audio     the page's sound is held until a key the browser takes as the user's, then runs;
+            the won replay starts sound sources at its first explosion; muted first in
+            Options, it starts none from then on; the page's four files stay under 3 MB
 Frames compare channel by channel within the golden tolerance (3), alpha ignored.
 """
 import argparse
@@ -26,7 +29,10 @@ from PIL import Image
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOLERANCE = 3
-BUTTON_UP, BUTTON_DOWN, BUTTON_CROSS = 0x10, 0x40, 0x4000
+BUTTON_UP, BUTTON_DOWN, BUTTON_TRIANGLE, BUTTON_CROSS = 0x10, 0x40, 0x1000, 0x4000
+PAGE_LIMIT = 3 * 1024 * 1024
+# The won replay's first explosion (the desktop's mix of it is loud from this update on).
+FIRST_EXPLOSION = 348
 
 
 def differing(a_path, b_path, tolerance=TOLERANCE):
@@ -47,7 +53,8 @@ class Run:
         self.args = args
         self.failures = 0
 
-    def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0):
+    def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0,
+             extra=(), trusted=False):
         """Runs the game page; returns the folder its posted files are in."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
@@ -61,10 +68,13 @@ class Run:
             query += ["driver=touch_driver.js", "touch=" + touch]
         if driver:
             query += ["driver=" + driver]
+        query += list(extra)
         page = "tests/web/test_page.html?" + "&".join(query)
-        result = subprocess.run([sys.executable, os.path.join(HERE, "run_page.py"),
-                                 "--root", self.args.web_dir, "--out", out, "--page", page,
-                                 "--timeout", "240"], stdout=subprocess.PIPE, text=True)
+        command = [sys.executable, os.path.join(HERE, "run_page.py"), "--root",
+                   self.args.web_dir, "--out", out, "--page", page, "--timeout", "240"]
+        if trusted:
+            command.append("--trusted-input")
+        result = subprocess.run(command, stdout=subprocess.PIPE, text=True)
         sys.stdout.write(result.stdout)
         self.output = result.stdout
         if (result.returncode != 0) != (expect != 0):
@@ -110,6 +120,28 @@ def copy_into(web_dir, path, name):
     return True
 
 
+def audio_reports(output):
+    """{frame: (context state, sources started so far)} from audio_driver.js's lines."""
+    seen = {}
+    for line in output.splitlines():
+        if line.startswith("audio at "):
+            frame, rest = line[len("audio at "):].split(": ")
+            state, started = rest.split()
+            seen[int(frame)] = (state, int(started))
+    return seen
+
+
+def muted_first(won_lines):
+    """The won record with Options visited and the volume muted before "Play" (update 100),
+    each press held one update; the game itself is unchanged. Returns (text, mute update)."""
+    presses = [BUTTON_DOWN, BUTTON_CROSS, BUTTON_DOWN, BUTTON_CROSS, BUTTON_TRIANGLE]
+    menu = []
+    for b in presses:
+        menu += [f"0 0x{b:x} 0x{b:x} 0x0 0 0 0 0", f"0 0x0 0x0 0x{b:x} 0 0 0 0"]
+    lines = [" ".join(r) for r in won_lines]
+    return "\n".join(lines[:100] + menu + lines[100:]) + "\n", 100 + 3 * 2
+
+
 def records(path):
     with open(path) as f:
         return [line.split() for line in f if line.strip() and not line.startswith("#")]
@@ -121,7 +153,8 @@ def main():
     parser.add_argument("--gl-game", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
-    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2"])
+    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2",
+                                         "audio"])
     args = parser.parse_args()
     for name in ("web_dir", "gl_game", "source", "out"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -157,6 +190,45 @@ def main():
                             os.path.join(golden, "win.png"))
         else:
             run.fail("the page posted no frame")
+
+    elif args.case == "audio":
+        page_files = ["index.html", "game.js", "game.wasm", "game.data"]
+        size = sum(os.path.getsize(os.path.join(args.web_dir, "game", f)) for f in page_files)
+        print(f"audio: the page is {size} bytes")
+        if size >= PAGE_LIMIT:
+            run.fail(f"audio: the page is {size} bytes, not under {PAGE_LIMIT}")
+        run.page("audio_unlock", ["--fixed-step", "--frames", "70"], driver="audio_driver.js",
+                 extra=["press=30", "report=29,69"], trusted=True)
+        seen = audio_reports(run.output)
+        print(f"audio: before the key {seen.get(29)}, after it {seen.get(69)}")
+        if seen.get(69, ("none",))[0] != "running":
+            run.fail(f"audio: the sound did not start after a key: {seen}")
+
+        rec = os.path.join(args.source, "tests", "game", "data", "won_game.rec")
+        won = records(rec)
+        copy_into(args.web_dir, rec, "won_game.rec")
+        muted, mute_update = muted_first(won)
+        path = os.path.join(args.out, "muted.rec")
+        with open(path, "w") as f:
+            f.write(muted)
+        copy_into(args.web_dir, path, "muted.rec")
+        around = [FIRST_EXPLOSION - 1, FIRST_EXPLOSION + 4]
+        for name, file, frames, report in (
+                ("audio_won", "won_game.rec", len(won) + 2, around),
+                ("audio_muted", "muted.rec", len(won) + 12, [mute_update + 2, len(won) + 11])):
+            run.page(name, ["--replay", "/game.rec", "--fixed-step", "--frames", str(frames)],
+                     puts=[f"/tests/web/{file}@/game.rec"], driver="audio_driver.js",
+                     extra=["press=5", "report=" + ",".join(map(str, report))], trusted=True)
+            seen = audio_reports(run.output)
+            if len(seen) != 2:
+                run.fail(f"{name}: no audio report from the page: {seen}")
+                continue
+            first, last = (seen[f][1] for f in report)
+            print(f"{name}: {last - first} sources started between frames {report}")
+            if name == "audio_won" and last == first:
+                run.fail("audio: the first explosion started no sound")
+            if name == "audio_muted" and last != first:
+                run.fail("audio: muted, the page still started sounds")
 
     elif args.case == "no_webgl2":
         run.page("no_webgl2", ["--frames", "5"], driver="no_webgl2_driver.js", expect=1)

@@ -5,6 +5,8 @@ The server this starts serves --root and takes what the page POSTs:
   /result   {"status": int, "output": str}: the run is over; we exit with that status
   /file?name=NAME   the body is saved as <--out>/NAME
   /log      one line for our standard output while the page runs
+  /press?code=CODE  (with --trusted-input) a key down and up that the browser takes as the
+            user's own, unlike any event the page makes itself
 Both the server and the browser are stopped before we exit. A page that posts no result
 within --timeout seconds fails the run.
   run_page.py --root DIR --page 'page.html?query' [--out DIR] [--timeout S] [--screenshot F]
@@ -21,6 +23,8 @@ import tempfile
 import threading
 import time
 import urllib.parse
+
+from devtools_pipe import DevToolsPipe
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -57,6 +61,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             os.replace(path + ".part", path)
         elif url.path == "/log":
             print(body.decode("utf-8", "replace"), flush=True)
+        elif url.path == "/press" and state.get("devtools"):
+            code = urllib.parse.parse_qs(url.query).get("code", [""])[0]
+            try:
+                state["devtools"].press(code)
+            except RuntimeError as e:
+                print(f"run_page: {e}", flush=True)
+                self.send_error(500)
+                return
         else:
             self.send_error(404)
             return
@@ -83,6 +95,9 @@ def main():
                         help="keep Chromium's own log (console messages, WebGL warnings) here")
     parser.add_argument("--screenshot", default=None,
                         help="instead of waiting for a result, save the page as this PNG")
+    parser.add_argument("--trusted-input", action="store_true",
+                        help="let the page ask for keys the browser takes as the user's "
+                             "(POST /press?code=KeyS)")
     parser.add_argument("--virtual-time", type=int, default=5000,
                         help="page time in ms before the screenshot is taken")
     args = parser.parse_args()
@@ -128,8 +143,16 @@ def main():
         command.insert(1, "--enable-logging=stderr")
         log = open(args.browser_log, "wb")
     started = time.monotonic()
+    devtools = None
+    if args.trusted_input:
+        devtools = DevToolsPipe()
+        command.insert(1, "--remote-debugging-pipe")
     browser = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=log,
-                               start_new_session=True)
+                               start_new_session=True, pass_fds=(3, 4) if devtools else (),
+                               preexec_fn=devtools.child_setup if devtools else None)
+    if devtools:
+        devtools.started()
+        server.state["devtools"] = devtools
     status = 1
     try:
         if args.screenshot:
