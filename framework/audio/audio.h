@@ -77,12 +77,15 @@ public:
 
     /// Scales everything, voices and music: 0..1, more amplifies.
     virtual void SetMasterGain(float gain) = 0;
+    /// The master gain set last (1 at first).
     virtual float MasterGain() const = 0;
     /// Silences everything at once, keeping what plays (it goes on being heard on unmute).
     virtual void SetMuted(bool muted) = 0;
+    /// True between SetMuted(true) and SetMuted(false).
     virtual bool IsMuted() const = 0;
     /// Pauses every voice and the music (true) or lets them go on; independent of the focus.
     virtual void SetPaused(bool paused) = 0;
+    /// True between SetPaused(true) and SetPaused(false) (the focus aside).
     virtual bool IsPaused() const = 0;
 
     /// Once a frame: `seconds` since the last call moves music fades; feeds the music,

@@ -9,6 +9,7 @@ namespace vela {
 /// Render always fails, offline too.
 class SilentAudio : public Audio {
 public:
+    /// `config` is kept as given; nothing is opened.
     SilentAudio(Platform& platform, const AudioConfig& config)
         : Audio(platform), config_(config) {}
 

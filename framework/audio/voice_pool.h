@@ -26,6 +26,7 @@ public:
     void Release(int32_t slot);
     /// Marks a slot as looping or not (a voice changed after it started).
     void SetLooping(int32_t slot, bool loop);
+    /// The number of slots.
     int32_t Count() const { return int32_t(slots_.size()); }
 
 private:

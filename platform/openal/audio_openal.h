@@ -25,9 +25,11 @@ class MusicOpenAL;
 /// (ALC_EXT_disconnect) is closed and retried the same way.
 class AudioOpenAL : public Audio {
 public:
-    static constexpr double kRetrySeconds = 3.0;
-    static constexpr double kConnectionCheckSeconds = 0.5;
+    static constexpr double kRetrySeconds = 3.0;            ///< between attempts to open
+    static constexpr double kConnectionCheckSeconds = 0.5;  ///< between asking if connected
 
+    /// Opens the default device (or the loopback device when `config.offline`); without
+    /// one, says so on standard error and starts retrying.
     AudioOpenAL(Platform& platform, const AudioConfig& config);
     ~AudioOpenAL() override;
 
@@ -50,10 +52,13 @@ public:
     int32_t OutputRate() const override;
     bool HasDevice() const override { return context_ != nullptr; }
 
-    /// Sounds and music tell their audio when they come and go.
+    /// A new sound joins: its buffer is made now or when a device opens.
     void Adopt(SoundOpenAL* sound);
+    /// A sound goes: its voices stop and its buffer is deleted.
     void Forget(SoundOpenAL* sound);
+    /// New music joins: its source is made now or when a device opens.
     void Adopt(MusicOpenAL* music);
+    /// Music goes: its source and buffers are deleted.
     void Forget(MusicOpenAL* music);
 
 protected:
