@@ -50,7 +50,7 @@ bool SilentAudio::Render(int32_t frames, std::vector<int16_t>& out) {
     if (!config_.offline || frames < 0) {
         return false;
     }
-    out.insert(out.end(), size_t(frames) * 2u, int16_t(0));
+    out.insert(out.end(), std::size_t(frames) * 2u, int16_t(0));
     return true;
 }
 
