@@ -2,18 +2,34 @@
 # Registers a GoogleTest executable with CTest. Native builds list every test case; a
 # cross build (Windows under Wine) registers the executable as one test, since its test
 # list can't be read at build time.
+# vela_add_test(NAME <name> COMMAND <command>... LABELS <label>... [ENVIRONMENT <VAR=value>...])
+# Registers any other test (another run of a test program, a script) the same way.
 include(GoogleTest)
+
+# In a sanitizer tree every test is also labelled `sanitize` and runs with its settings.
+macro(vela_sanitize_test_settings labels environment)
+  if(VELA_SANITIZE)
+    list(APPEND ${labels} sanitize)
+    list(APPEND ${environment} ${VELA_SANITIZE_ENVIRONMENT})
+  endif()
+endmacro()
+
+function(vela_add_test)
+  cmake_parse_arguments(ARG "" "NAME" "COMMAND;LABELS;ENVIRONMENT" ${ARGN})
+  vela_sanitize_test_settings(ARG_LABELS ARG_ENVIRONMENT)
+  add_test(NAME ${ARG_NAME} COMMAND ${ARG_COMMAND})
+  set_tests_properties(${ARG_NAME} PROPERTIES LABELS "${ARG_LABELS}")
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+endfunction()
 
 function(vela_add_gtest target)
   cmake_parse_arguments(ARG "" "WORKING_DIRECTORY" "LABELS;ENVIRONMENT" ${ARGN})
   if(NOT ARG_WORKING_DIRECTORY)
     set(ARG_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   endif()
-  # In a sanitizer tree every test is also labelled `sanitize` and runs with its settings.
-  if(VELA_SANITIZE)
-    list(APPEND ARG_LABELS sanitize)
-    list(APPEND ARG_ENVIRONMENT ${VELA_SANITIZE_ENVIRONMENT})
-  endif()
+  vela_sanitize_test_settings(ARG_LABELS ARG_ENVIRONMENT)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${target} COMMAND ${target} WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY})
     set_tests_properties(${target} PROPERTIES LABELS "${ARG_LABELS}")

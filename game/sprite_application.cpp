@@ -53,7 +53,14 @@ SpriteApplication::~SpriteApplication() {
 
 vela::Texture* SpriteApplication::LoadPngTexture(const char* filename) {
     vela::ImageData image;
-    pngLoader.Load(filename, platform, image);
+    // Several objects show the same picture; a bad one is named once, not once each.
+    const std::string name = filename != nullptr ? filename : "";
+    if (badPictures_.count(name) == 0) {
+        pngLoader.Load(filename, platform, image);
+        if (image.pixels == nullptr) {
+            badPictures_.insert(name);
+        }
+    }
     vela::Texture* texture = platform.CreateTexture(image);
     image.Release();
     if (texture) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include <box2d/box2d.h>
@@ -45,7 +47,8 @@ public:
     void Render() override;
 
     // A new texture from a PNG file in the working directory. A file that can't be read
-    // is named on standard error and shows the platform's placeholder.
+    // is named on standard error once, however often it is loaded, and shows the
+    // platform's placeholder.
     vela::Texture* LoadPngTexture(const char* filename);
 
     vela::SonyControllerInputManager* controllerManager = nullptr;
@@ -83,4 +86,6 @@ private:
 
     // Sprites do not own their textures; the application frees them at the end.
     std::vector<std::unique_ptr<vela::Texture>> textures_;
+    // Pictures that failed to load: not read, nor reported, again.
+    std::set<std::string> badPictures_;
 };

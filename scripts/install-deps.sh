@@ -14,7 +14,7 @@ linux_packages=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-comic-neue
   clang-format glslang-tools
-  doxygen imagemagick dpkg-dev file
+  doxygen imagemagick dpkg-dev file lintian man-db groff-base
 )
 # The sanitizer tree and the fuzz targets: Clang with its sanitizer and libFuzzer runtimes,
 # and llvm-symbolizer for readable reports.

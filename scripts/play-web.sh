@@ -24,12 +24,16 @@ files=(index.html game.js game.wasm game.data)
 for f in "${files[@]}"; do
   [ -f "build/web/game/$f" ] || { echo "play-web: build/web/game/$f was not built" >&2; exit 1; }
 done
-mkdir -p dist
+# A web server runs as another user (www-data): everyone may read the page, whatever
+# the umask, and mktemp's folder (0700) is opened up.
+[ -d dist ] || mkdir -m 0755 dist
 staging=$(mktemp -d dist/.web.XXXXXX)
 for f in "${files[@]}"; do
   cp "build/web/game/$f" "$staging/"
 done
 cp assets/comic_sans_LICENSE.txt "$staging/"
+chmod 0755 "$staging"
+chmod 0644 "$staging"/*
 if [ -d dist/web ]; then
   mv dist/web "$staging.old"
 fi

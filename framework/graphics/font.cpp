@@ -131,6 +131,14 @@ long ParseCount(std::istringstream& line) {
     return count;
 }
 
+// A cell inside the page, so text never samples beyond it; 64-bit sums, since x + width
+// of two large 32-bit values overflows.
+bool InsidePage(const Glyph& glyph, int64_t page_width, int64_t page_height) {
+    return glyph.x >= 0 && glyph.y >= 0 && glyph.width >= 0 && glyph.height >= 0 &&
+           int64_t{glyph.x} + glyph.width <= page_width &&
+           int64_t{glyph.y} + glyph.height <= page_height;
+}
+
 enum class LineRead { Line, LastLine, End, TooLong };
 
 // One line without its line end, at most `limit` characters; the rest of a longer line
@@ -213,6 +221,12 @@ bool Font::Load(const char* font_name, Platform& platform) {
         std::fprintf(stderr, "Font \"%s\" ends in the middle of a line: is the file cut short?\n",
                      description.c_str());
     }
+    if (report_.skipped_glyphs > 0) {
+        std::fprintf(stderr,
+                     "Font \"%s\": %d glyph(s) skipped, their cells outside the page or of "
+                     "impossible size\n",
+                     description.c_str(), report_.skipped_glyphs);
+    }
     if (scaleW == 0 || scaleH == 0) {
         std::fprintf(stderr, "Font \"%s\" gives no page size (scaleW/scaleH)\n",
                      description.c_str());
@@ -252,6 +266,17 @@ void Font::Parse(std::istream& input) {
             report_.described_chars += ParseChar(line, *this) ? 1 : 0;
         } else if (word == "chars") {
             report_.declared_chars = ParseCount(line_stream);
+        }
+    }
+
+    // Checked once the whole description is read: the page size may come after the
+    // glyphs. Without one, no cell may pass the largest page a description can give.
+    const int64_t page_width = scaleW > 0 ? scaleW : std::numeric_limits<uint16_t>::max();
+    const int64_t page_height = scaleH > 0 ? scaleH : std::numeric_limits<uint16_t>::max();
+    for (Glyph& glyph : glyphs) {
+        if (!InsidePage(glyph, page_width, page_height)) {
+            glyph = Glyph();
+            ++report_.skipped_glyphs;
         }
     }
 }

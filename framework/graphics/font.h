@@ -47,8 +47,10 @@ public:
     bool Load(const char* font_name, Platform& platform);
 
     /// Reads the description's "common" and "char" lines; never fails. A char line
-    /// without a valid id, and a line longer than kMaxLineLength, are skipped whole; Load
-    /// reports them, and a description that lists more characters than it holds.
+    /// without a valid id, and a line longer than kMaxLineLength, are skipped whole; a
+    /// glyph whose cell does not lie inside the page (scaleW x scaleH, or without them the
+    /// largest page a description can give) is cleared, so it draws nothing. Load reports
+    /// them, and a description that lists more characters than it holds.
     void Parse(std::istream& input);
 
     /// printf-style text at `position` (left edge and top of the line for Left).
@@ -84,7 +86,8 @@ private:
         long declared_chars = -1;  // from "chars count=N"
         long described_chars = 0;
         int long_lines = 0;
-        bool cut_line = false;  // the last line had no line end
+        int skipped_glyphs = 0;  // cells outside the page
+        bool cut_line = false;   // the last line had no line end
     };
 
     Texture* texture = nullptr;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "vela/system/os_file.h"
+#include "vela/system/partial_files.h"
 
 namespace vela {
 
@@ -79,12 +80,14 @@ bool AtomicFileWriter::Open(const std::string& target) {
         return false;
     }
 
+    // What a killed writer left here is of no use to anyone.
+    PartialFiles::RemoveStale(resolved_);
+
     // A name no one else uses, beside the target; it gets the target's permissions.
     static int counter = 0;
     int code = 0;
     for (int attempt = 0; attempt < 100 && stream_ == nullptr; ++attempt) {
-        temporary_ =
-            resolved_ + ".tmp" + std::to_string(ProcessId()) + "-" + std::to_string(counter++);
+        temporary_ = PartialFiles::Name(resolved_, ProcessId(), counter++);
         stream_ = CreateExclusive(temporary_, resolved_, code);
         if (stream_ == nullptr && code != EEXIST) {
             break;

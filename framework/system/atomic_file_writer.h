@@ -6,11 +6,12 @@
 namespace vela {
 
 /// Writes a file so that the old one survives any failure: the bytes go to a temporary
-/// file beside the target, which replaces the target (by rename) only in Commit, once
-/// every write, the flush and the close have succeeded. A link is followed, so the file
-/// it points to is the one replaced. Nothing but our own temporary file is ever removed,
-/// and only a regular file (or a new name in an existing folder) is a target: a directory
-/// or a device is refused.
+/// file beside the target (named as PartialFiles says), which replaces the target (by
+/// rename) only in Commit, once every write, the flush and the close have succeeded. A
+/// link is followed, so the file it points to is the one replaced. Nothing but temporary
+/// files of ours is ever removed: this writer's own, and on Open those of the same target
+/// whose process is gone. Only a regular file (or a new name in an existing folder) is a
+/// target: a directory or a device is refused.
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;

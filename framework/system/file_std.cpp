@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "vela/system/os_file.h"
+
 namespace vela {
 
 FileStd::~FileStd() {
@@ -15,6 +17,12 @@ bool FileStd::Open(const char* filename) {
         return false;
     }
     file_ = std::fopen(filename, "rb");
+    // C stdio opens a folder on Linux, and only reading it fails: a folder is no file.
+    FileKind kind;
+    int error = 0;
+    if (file_ != nullptr && KindOfFile(filename, kind, error) && kind == FileKind::Directory) {
+        Close();
+    }
     return file_ != nullptr;
 }
 

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-// The operating system's file calls that the framework needs, and nothing else: one
+// The operating system's file calls that the framework needs, and nothing else (with the
+// one process call that tells whose unfinished file is stale): one
 // implementation for POSIX (Linux, the browser's file system) and one for Win32, picked
 // by the build, so the portable code includes no system header. A call that fails
 // returns false (or null) and sets `error` to an errno value, for std::strerror.
@@ -38,8 +40,22 @@ bool SyncFile(std::FILE* stream, int& error);
 /// old file or the new one, never a part.
 bool RenameOver(const std::string& from, const std::string& to, int& error);
 
+/// True only when `path` itself, not where a link leads, is a regular file: false for a
+/// link, a folder, a device or nothing.
+bool IsPlainFile(const std::string& path);
+
+/// The names in `folder`, without "." and "..", in no particular order.
+bool ListFolder(const std::string& folder, std::vector<std::string>& names, int& error);
+
+/// Removes the file `path`; never a folder. A link is removed, not what it points to.
+bool RemoveFile(const std::string& path, int& error);
+
 /// This process's id, for file names that another process does not pick.
 int ProcessId();
+
+/// True only when the system says no process `id` runs (for any other answer, a process
+/// of another user or one that can't be asked about included, false).
+bool ProcessIsGone(int id);
 
 /// The characters that separate folders in a path ("/", or "\\/" on Windows).
 const char* PathSeparators();

@@ -1,7 +1,9 @@
 // The file calls on POSIX: Linux, and the browser's file system under Emscripten.
 #include "vela/system/os_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,8 +84,43 @@ bool RenameOver(const std::string& from, const std::string& to, int& error) {
     return false;
 }
 
+bool IsPlainFile(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ListFolder(const std::string& folder, std::vector<std::string>& names, int& error) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        error = errno;
+        return false;
+    }
+    names.clear();
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    closedir(dir);
+    return true;
+}
+
+bool RemoveFile(const std::string& path, int& error) {
+    if (unlink(path.c_str()) == 0) {
+        return true;
+    }
+    error = errno;
+    return false;
+}
+
 int ProcessId() {
     return static_cast<int>(getpid());
+}
+
+// Signal 0 only asks; EPERM means the process is there but not ours.
+bool ProcessIsGone(int id) {
+    return id > 0 && kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH;
 }
 
 const char* PathSeparators() {

@@ -93,8 +93,58 @@ bool RenameOver(const std::string& from, const std::string& to, int& error) {
     return false;
 }
 
+bool IsPlainFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool ListFolder(const std::string& folder, std::vector<std::string>& names, int& error) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        error = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : ENOENT;
+        return false;
+    }
+    names.clear();
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search, &found) != FALSE);
+    FindClose(search);
+    return true;
+}
+
+// DeleteFileA refuses folders by itself.
+bool RemoveFile(const std::string& path, int& error) {
+    if (DeleteFileA(path.c_str()) != FALSE) {
+        return true;
+    }
+    error = GetLastError() == ERROR_FILE_NOT_FOUND ? ENOENT : EACCES;
+    return false;
+}
+
 int ProcessId() {
     return _getpid();
+}
+
+// No such id: OpenProcess fails with ERROR_INVALID_PARAMETER. An ended process that
+// someone still holds a handle to opens, and is signalled.
+bool ProcessIsGone(int id) {
+    if (id <= 0) {
+        return false;
+    }
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }
 
 const char* PathSeparators() {

@@ -337,6 +337,28 @@ TEST(Game, LongFrameStillStepsOneSixtieth) {
 
 using GameDeathTest = ::testing::Test;
 
+// Two crates show crate8.png and two clouds cloudOne8.png: a picture that can't be read
+// is named once, and each object still gets a texture of its own (the placeholder).
+TEST(Pictures, ABadPictureIsNamedOnceAndEveryObjectStillGetsItsTexture) {
+    GameRig good;
+    GameRig bad(false);
+    bad.platform.Remove("crate8.png");
+    bad.platform.Remove("cloudOne8.png");
+    testing::internal::CaptureStderr();
+    bad.app->Init();
+    const std::string message = testing::internal::GetCapturedStderr();
+    for (const std::string name : {"\"crate8.png\"", "\"cloudOne8.png\""}) {
+        int reports = 0;
+        for (auto at = message.find(name); at != std::string::npos;
+             at = message.find(name, at + 1)) {
+            ++reports;
+        }
+        EXPECT_EQ(reports, 1) << message;
+    }
+    EXPECT_EQ(bad.platform.textures_created, good.platform.textures_created);
+    EXPECT_NE(bad.game().level.actors[3].sprite.texture, bad.game().level.actors[4].sprite.texture);
+}
+
 TEST(GameDeathTest, QuitEndsTheProcessWithStatusZero) {
     EXPECT_EXIT(
         {

@@ -13,6 +13,7 @@ TEST(FileStdTest, MissingFileAndOperationsWithoutAFile) {
     FileStd file;
     EXPECT_FALSE(file.Open(TempPath("no_such_file.bin").c_str()));
     EXPECT_FALSE(file.Open(nullptr));
+    EXPECT_FALSE(file.Open(testing::TempDir().c_str()));  // a folder is no file
     int32_t size = 77;
     EXPECT_FALSE(file.GetSize(size));
     EXPECT_EQ(size, 77);  // not written on failure

@@ -231,3 +231,37 @@ TEST(FontLoadTest, DamagedDescriptionsAreNamedWithWhatIsWrong) {
         EXPECT_NE(message.find(c.reason), std::string::npos) << message;
     }
 }
+
+// Cells far outside the page, of absurd size, or whose end overflows 32 bits are skipped
+// with one line naming the font and how many, and draw nothing; cells that touch the
+// page's edge stay.
+TEST(FontLoadTest, GlyphsOutsideThePageAreSkippedAndSaidOnce) {
+    FakePlatform platform;
+    WriteTempFile("font_outside.fnt",
+                  std::string(kDescription) +
+                      "char id=66 x=-2000000000 y=0 width=8 height=8 xadvance=9\n"
+                      "char id=67 x=0 y=0 width=8 height=2147483647 xadvance=9\n"
+                      "char id=68 x=2147483647 y=0 width=2147483647 height=8 xadvance=9\n"
+                      "char id=69 x=250 y=0 width=8 height=8 xadvance=9\n"
+                      "char id=70 x=10 y=0 width=-4 height=8 xadvance=9\n"
+                      "char id=71 x=248 y=120 width=8 height=8 xadvance=9\n");
+    vela::Font font;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(font.Load(TempPath("font_outside").c_str(), platform));
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("font_outside.fnt\": 5 glyph(s) skipped"), std::string::npos) << message;
+    EXPECT_EQ(message.find("skipped"), message.rfind("skipped")) << message;
+
+    RecordingSpriteRenderer renderer(platform);
+    font.RenderText(&renderer, vela::Vector3(0, 0, 0), 1.0f, 0xFFFFFFFFu,
+                    vela::TextJustification::Left, "BCDEFGA");
+    ASSERT_EQ(renderer.sprites.size(), 7u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(renderer.sprites[i].width, 0.0f) << i;
+        EXPECT_EQ(renderer.sprites[i].height, 0.0f) << i;
+        EXPECT_EQ(renderer.sprites[i].uv_position.x, 0.0f) << i;
+    }
+    EXPECT_EQ(renderer.sprites[5].width, 8.0f);
+    EXPECT_FLOAT_EQ(renderer.sprites[5].uv_position.x + renderer.sprites[5].uv_width, 1.0f);
+    EXPECT_EQ(renderer.sprites[6].width, 8.0f);  // 'A', as described
+}
