@@ -34,6 +34,42 @@ const char* OpenErrorText(int code) {
     }
 }
 
+uint32_t Little32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+// stb_vorbis 1.22 takes the comment header's lengths as they are and writes past its memory
+// when they lie; they are checked here first. The header: type 3, "vorbis", the vendor's
+// length and text, the count of comments, each one's length and text, a framing bit.
+bool CommentHeaderFits(const std::vector<uint8_t>& packet) {
+    const std::size_t size = packet.size();
+    std::size_t at = 7;
+    if (size < at + 4) {
+        return false;
+    }
+    const uint32_t vendor = Little32(packet.data() + at);
+    if (vendor > size - at - 4) {
+        return false;
+    }
+    at += 4 + vendor;
+    if (size - at < 4) {
+        return false;
+    }
+    const uint32_t count = Little32(packet.data() + at);
+    at += 4;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (size - at < 4) {
+            return false;
+        }
+        const uint32_t length = Little32(packet.data() + at);
+        if (length > size - at - 4) {
+            return false;
+        }
+        at += 4 + length;
+    }
+    return at < size;  // the framing bit's byte
+}
+
 }  // namespace
 
 struct OggStream::Impl {
@@ -81,6 +117,11 @@ bool OggStream::Impl::OpenDecoder(std::string& error) {
     }
     std::size_t stream_bytes = 0;
     if (!OggPages::Check(bytes.data(), bytes.size(), stream_bytes, error)) {
+        return false;
+    }
+    std::vector<uint8_t> comments;
+    if (OggPages::Packet(bytes.data(), stream_bytes, 1, comments) && !CommentHeaderFits(comments)) {
+        error = "damaged (its comment header is cut short)";
         return false;
     }
     if (!arena) {

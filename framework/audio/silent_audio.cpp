@@ -44,13 +44,9 @@ private:
 
 }  // namespace
 
-Sound* SilentAudio::CreateSound(const SoundData& data) {
-    return new SilentSound(data.Seconds());
-}
+Sound* SilentAudio::CreateSound(const SoundData& data) { return new SilentSound(data.Seconds()); }
 
-Music* SilentAudio::CreateMusic(const char*) {
-    return new SilentMusic();
-}
+Music* SilentAudio::CreateMusic(const char*) { return new SilentMusic(); }
 
 bool SilentAudio::Render(int32_t frames, std::vector<int16_t>& out) {
     if (!config_.offline || frames < 0) {

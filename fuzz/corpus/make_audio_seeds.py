@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Remakes the seeds of wav_reader and ogg_reader: small valid WAV files of every format
+read, a few damaged ones, and the Ogg fixtures of the unit tests whole, cut and damaged."""
+import math
+import os
+import struct
+
+here = os.path.dirname(os.path.abspath(__file__))
+fixtures = os.path.join(here, "..", "..", "tests", "unit", "audio")
+
+
+def chunk(cid, body, declared=None):
+    size = len(body) if declared is None else declared
+    return cid + struct.pack("<I", size) + body + (b"\0" if len(body) % 2 else b"")
+
+
+def fmt(tag, channels, rate, bits, align=None):
+    align = channels * bits // 8 if align is None else align
+    return chunk(b"fmt ", struct.pack("<HHIIHH", tag, channels, rate, rate * align, align, bits))
+
+
+def extensible(sub_tag, channels, rate, bits, valid):
+    align = channels * bits // 8
+    guid = struct.pack("<H", sub_tag) + b"\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71"
+    return chunk(b"fmt ", struct.pack("<HHIIHHHHI", 0xFFFE, channels, rate, rate * align, align,
+                                      bits, 22, valid, 3 if channels == 2 else 4) + guid)
+
+
+def riff(chunks):
+    return b"RIFF" + struct.pack("<I", 4 + len(chunks)) + b"WAVE" + chunks
+
+
+def sine(n, scale, offset=0):
+    return [int(offset + scale * math.sin(2 * math.pi * 440 * i / 8000)) for i in range(n)]
+
+
+pcm8 = bytes(sine(64, 100, 128))
+pcm16 = struct.pack("<64h", *sine(64, 12000))
+flt = struct.pack("<32f", *[math.sin(i / 3.0) * 1.2 for i in range(32)])
+wavs = {
+    "pcm8_mono.wav": riff(fmt(1, 1, 8000, 8) + chunk(b"data", pcm8)),
+    "pcm16_stereo.wav": riff(fmt(1, 2, 44100, 16) + chunk(b"data", pcm16)),
+    "float_mono.wav": riff(fmt(3, 1, 48000, 32) + chunk(b"data", flt)),
+    "extensible_pcm16.wav": riff(extensible(1, 2, 22050, 16, 12) + chunk(b"data", pcm16)),
+    "extensible_float.wav": riff(extensible(3, 1, 96000, 32, 32) + chunk(b"data", flt)),
+    "chunks_in_any_order.wav": riff(chunk(b"LIST", b"INFOabc") + chunk(b"data", pcm8[:33])
+                                    + chunk(b"junk", b"x" * 5) + fmt(1, 1, 11025, 8)),
+    "data_too_long.wav": riff(fmt(1, 1, 8000, 16) + chunk(b"data", pcm16[:10], 0xFFFFFFF0)),
+    "five_channels.wav": riff(fmt(1, 5, 8000, 16) + chunk(b"data", pcm16[:20])),
+}
+for name, data in wavs.items():
+    with open(os.path.join(here, "wav_reader", name), "wb") as f:
+        f.write(data)
+
+for name in ("sine_mono_22050", "sine_stereo_44100", "three_channels_8000"):
+    with open(os.path.join(fixtures, name + ".ogg"), "rb") as f:
+        data = f.read()
+    with open(os.path.join(here, "ogg_reader", name + ".ogg"), "wb") as f:
+        f.write(data)
+mono = open(os.path.join(fixtures, "sine_mono_22050.ogg"), "rb").read()
+with open(os.path.join(here, "ogg_reader", "cut.ogg"), "wb") as f:
+    f.write(mono[: len(mono) * 3 // 4])
+flipped = bytearray(mono)
+flipped[len(mono) - 200] ^= 0x08
+with open(os.path.join(here, "ogg_reader", "flipped.ogg"), "wb") as f:
+    f.write(flipped)
