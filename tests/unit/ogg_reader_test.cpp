@@ -21,16 +21,16 @@ bool Decode(const Bytes& bytes, vela::SoundData& sound, std::string& error,
     return vela::OggReader::Decode(bytes.data(), bytes.size(), limits, sound, error);
 }
 
-// Where each page starts, and the end.
+// Where each whole page starts, and where the last one ends.
 std::vector<std::size_t> PageStarts(const Bytes& bytes) {
     std::vector<std::size_t> starts;
     std::size_t at = 0;
-    while (at < bytes.size()) {
-        starts.push_back(at);
+    for (;;) {
         const std::size_t page = vela::OggPages::PageBytes(bytes.data() + at, bytes.size() - at);
-        if (page == 0) {
+        if (page == 0 || page > bytes.size() - at) {
             break;
         }
+        starts.push_back(at);
         at += page;
     }
     starts.push_back(at);
