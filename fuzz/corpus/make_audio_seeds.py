@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Remakes the seeds of wav_reader and ogg_reader: small valid WAV files of every format
-read, a few damaged ones, and the Ogg fixtures of the unit tests whole, cut and damaged."""
+read and a few damaged ones; short Ogg Vorbis files (made with SoX, Debian's sox) whole,
+cut and damaged, and the unit tests' three-channel one."""
 import math
 import os
 import struct
+import subprocess
 
 here = os.path.dirname(os.path.abspath(__file__))
 fixtures = os.path.join(here, "..", "..", "tests", "unit", "audio")
@@ -52,15 +54,58 @@ for name, data in wavs.items():
     with open(os.path.join(here, "wav_reader", name), "wb") as f:
         f.write(data)
 
-for name in ("sine_mono_22050", "sine_stereo_44100", "three_channels_8000"):
-    with open(os.path.join(fixtures, name + ".ogg"), "rb") as f:
-        data = f.read()
-    with open(os.path.join(here, "ogg_reader", name + ".ogg"), "wb") as f:
-        f.write(data)
-mono = open(os.path.join(fixtures, "sine_mono_22050.ogg"), "rb").read()
-with open(os.path.join(here, "ogg_reader", "cut.ogg"), "wb") as f:
+ogg = os.path.join(here, "ogg_reader")
+# 0.05 s: the decoder's work on each input stays small, so the fuzzer tries many.
+subprocess.run(["sox", "-n", "-r", "8000", "-c", "1", os.path.join(ogg, "short_mono_8000.ogg"),
+                "synth", "0.05", "sine", "440", "vol", "0.5"], check=True)
+subprocess.run(["sox", "-n", "-r", "11025", "-c", "2", os.path.join(ogg, "short_stereo_11025.ogg"),
+                "synth", "0.05", "sine", "300", "sine", "900", "vol", "0.5"], check=True)
+with open(os.path.join(fixtures, "three_channels_8000.ogg"), "rb") as f:
+    three = f.read()
+with open(os.path.join(ogg, "three_channels_8000.ogg"), "wb") as f:
+    f.write(three)
+
+
+def crc_table():
+    table = []
+    for i in range(256):
+        r = i << 24
+        for _ in range(8):
+            r = ((r << 1) ^ 0x04C11DB7) & 0xFFFFFFFF if r & 0x80000000 else (r << 1) & 0xFFFFFFFF
+        table.append(r)
+    return table
+
+
+TABLE = crc_table()
+
+
+def fix_checksums(data):
+    at = 0
+    while at + 27 <= len(data):
+        segments = data[at + 26]
+        size = 27 + segments + sum(data[at + 27:at + 27 + segments])
+        if at + size > len(data):
+            break
+        data[at + 22:at + 26] = b"\0\0\0\0"
+        crc = 0
+        for byte in data[at:at + size]:
+            crc = ((crc << 8) & 0xFFFFFFFF) ^ TABLE[((crc >> 24) ^ byte) & 0xFF]
+        data[at + 22:at + 26] = struct.pack("<I", crc)
+        at += size
+
+
+mono = open(os.path.join(ogg, "short_mono_8000.ogg"), "rb").read()
+with open(os.path.join(ogg, "cut.ogg"), "wb") as f:
     f.write(mono[: len(mono) * 3 // 4])
 flipped = bytearray(mono)
-flipped[len(mono) - 200] ^= 0x08
-with open(os.path.join(here, "ogg_reader", "flipped.ogg"), "wb") as f:
+flipped[len(mono) - 100] ^= 0x08
+with open(os.path.join(ogg, "flipped.ogg"), "wb") as f:
     f.write(flipped)
+# The first comment says it is 2 GB long: stb_vorbis 1.22 would write past its memory.
+lies = bytearray(mono)
+comments = lies.index(b"\x03vorbis")
+count = comments + 11 + struct.unpack("<I", lies[comments + 7:comments + 11])[0]
+lies[count + 4:count + 8] = struct.pack("<I", 0x7FFFFFF0)
+fix_checksums(lies)
+with open(os.path.join(ogg, "comment_length_lies.ogg"), "wb") as f:
+    f.write(lies)
