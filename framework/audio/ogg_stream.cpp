@@ -1,5 +1,6 @@
 #include "vela/audio/ogg_stream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 
@@ -121,12 +122,15 @@ bool OggStream::Impl::OpenDecoder(std::string& error) {
     }
     std::vector<uint8_t> comments;
     if (OggPages::Packet(bytes.data(), stream_bytes, 1, comments) && !CommentHeaderFits(comments)) {
-        error = "damaged (its comment header is cut short)";
+        error = "damaged (its comment header's lengths don't add up)";
         return false;
     }
+    // Zeroed at every open, so a stream decodes the same whatever was decoded before.
+    const std::size_t words = kArenaBytes / sizeof(uint64_t);
     if (!arena) {
-        arena.reset(new uint64_t[kArenaBytes / sizeof(uint64_t)]());
+        arena.reset(new uint64_t[words]);
     }
+    std::fill(arena.get(), arena.get() + words, uint64_t(0));
     stb_vorbis_alloc alloc;
     alloc.alloc_buffer = reinterpret_cast<char*>(arena.get());
     alloc.alloc_buffer_length_in_bytes = int(kArenaBytes);
