@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Long libFuzzer runs. Builds the sanitizer tree if needed, then runs each named target
-# (all four by default) for SECONDS, niced, keeping what it finds in a corpus under the
+# (all of them by default) for SECONDS, niced, keeping what it finds in a corpus under the
 # build tree (the committed seeds in fuzz/corpus are read, never written). Crashes land
 # in <build>/fuzz/artifacts and end the script with a non-zero status.
 #   scripts/fuzz.sh [-t SECONDS] [-j PARALLEL] [target...]
-#   targets: png_loader font record game_options
+#   targets: png_loader font record game_options wav_reader ogg_reader
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -20,7 +20,7 @@ while getopts "t:j:" opt; do
 done
 shift $((OPTIND - 1))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(png_loader font record game_options)
+[ ${#targets[@]} -gt 0 ] || targets=(png_loader font record game_options wav_reader ogg_reader)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -69,6 +69,37 @@ std::size_t OggPages::PageBytes(const uint8_t* data, std::size_t size) {
     return kHeaderBytes + segments + body;
 }
 
+bool OggPages::Packet(const uint8_t* data, std::size_t size, std::size_t index,
+                      std::vector<uint8_t>& packet) {
+    packet.clear();
+    std::size_t current = 0;
+    std::size_t at = 0;
+    while (at < size) {
+        const std::size_t bytes = PageBytes(data + at, size - at);
+        if (bytes == 0 || bytes > size - at) {
+            return false;
+        }
+        const uint8_t* table = data + at + kHeaderBytes;
+        const std::size_t segments = data[at + kSegmentsAt];
+        const uint8_t* body = table + segments;
+        for (std::size_t i = 0; i < segments; ++i) {
+            if (current == index) {
+                packet.insert(packet.end(), body, body + table[i]);
+            }
+            body += table[i];
+            // A segment shorter than 255 bytes ends its packet.
+            if (table[i] < 255) {
+                if (current == index) {
+                    return true;
+                }
+                ++current;
+            }
+        }
+        at += bytes;
+    }
+    return false;
+}
+
 bool OggPages::Check(const uint8_t* data, std::size_t size, std::size_t& stream_bytes,
                      std::string& error) {
     stream_bytes = 0;

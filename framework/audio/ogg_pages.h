@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vela {
 
@@ -22,6 +23,10 @@ public:
                       std::string& error);
     /// The Ogg checksum of a page of `size` bytes, its own checksum field counted as zeros.
     static uint32_t Checksum(const uint8_t* page, std::size_t size);
+    /// The `index`th packet (from 0) of a stream that passed Check, its segments gathered
+    /// across pages; false when the stream ends first.
+    static bool Packet(const uint8_t* data, std::size_t size, std::size_t index,
+                       std::vector<uint8_t>& packet);
     /// Bytes of the page that starts at `data` (header, segment table and body), or 0 when
     /// `size` bytes don't hold a whole page header and its table.
     static std::size_t PageBytes(const uint8_t* data, std::size_t size);

@@ -1,5 +1,6 @@
 #include "vela/audio/ogg_stream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 
@@ -32,6 +33,42 @@ const char* OpenErrorText(int code) {
         default:
             return "not an Ogg Vorbis stream, or a damaged one";
     }
+}
+
+uint32_t Little32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+// stb_vorbis 1.22 takes the comment header's lengths as they are and writes past its memory
+// when they lie; they are checked here first. The header: type 3, "vorbis", the vendor's
+// length and text, the count of comments, each one's length and text, a framing bit.
+bool CommentHeaderFits(const std::vector<uint8_t>& packet) {
+    const std::size_t size = packet.size();
+    std::size_t at = 7;
+    if (size < at + 4) {
+        return false;
+    }
+    const uint32_t vendor = Little32(packet.data() + at);
+    if (vendor > size - at - 4) {
+        return false;
+    }
+    at += 4 + vendor;
+    if (size - at < 4) {
+        return false;
+    }
+    const uint32_t count = Little32(packet.data() + at);
+    at += 4;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (size - at < 4) {
+            return false;
+        }
+        const uint32_t length = Little32(packet.data() + at);
+        if (length > size - at - 4) {
+            return false;
+        }
+        at += 4 + length;
+    }
+    return at < size;  // the framing bit's byte
 }
 
 }  // namespace
@@ -83,9 +120,17 @@ bool OggStream::Impl::OpenDecoder(std::string& error) {
     if (!OggPages::Check(bytes.data(), bytes.size(), stream_bytes, error)) {
         return false;
     }
-    if (!arena) {
-        arena.reset(new uint64_t[kArenaBytes / sizeof(uint64_t)]());
+    std::vector<uint8_t> comments;
+    if (OggPages::Packet(bytes.data(), stream_bytes, 1, comments) && !CommentHeaderFits(comments)) {
+        error = "damaged (its comment header's lengths don't add up)";
+        return false;
     }
+    // Zeroed at every open, so a stream decodes the same whatever was decoded before.
+    const std::size_t words = kArenaBytes / sizeof(uint64_t);
+    if (!arena) {
+        arena.reset(new uint64_t[words]);
+    }
+    std::fill(arena.get(), arena.get() + words, uint64_t(0));
     stb_vorbis_alloc alloc;
     alloc.alloc_buffer = reinterpret_cast<char*>(arena.get());
     alloc.alloc_buffer_length_in_bytes = int(kArenaBytes);

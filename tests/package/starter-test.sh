@@ -24,7 +24,9 @@ cmake --install "$build" --prefix "$prefix" --component Development >"$scratch/i
 # includes one that was not installed fails here.
 mkdir -p "$scratch/headers"
 (cd "$prefix/include" && find vela -name '*.h' | sort | sed 's/.*/#include <&>/') >"$scratch/headers/all.cpp"
-echo 'int main() { return 0; }' >>"$scratch/headers/all.cpp"
+# Its main calls the sound loader, so linking needs the Ogg decoder built into vela.
+echo 'int main() { vela::SoundData s; return vela::SoundLoader::Decode(nullptr, 0, "-", s); }' \
+  >>"$scratch/headers/all.cpp"
 cat >"$scratch/headers/CMakeLists.txt" <<'CMAKE'
 cmake_minimum_required(VERSION 3.16)
 project(headers LANGUAGES CXX)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -20,16 +21,16 @@ bool Decode(const Bytes& bytes, vela::SoundData& sound, std::string& error,
     return vela::OggReader::Decode(bytes.data(), bytes.size(), limits, sound, error);
 }
 
-// Where each page starts, and the end.
+// Where each whole page starts, and where the last one ends.
 std::vector<std::size_t> PageStarts(const Bytes& bytes) {
     std::vector<std::size_t> starts;
     std::size_t at = 0;
-    while (at < bytes.size()) {
-        starts.push_back(at);
+    for (;;) {
         const std::size_t page = vela::OggPages::PageBytes(bytes.data() + at, bytes.size() - at);
-        if (page == 0) {
+        if (page == 0 || page > bytes.size() - at) {
             break;
         }
+        starts.push_back(at);
         at += page;
     }
     starts.push_back(at);
@@ -173,60 +174,73 @@ TEST_P(OggDamagedTest, IsRefusedWithItsReasonAndNoSound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, OggDamagedTest,
-    testing::Values(DamagedOgg{"three_channels", [] { return fixtures::three_channels_8000_ogg; },
-                               "3 channels"},
-                    // Under the reader's limits: 8000 Hz is below 11025, 0.5 s over 0.4 s.
-                    DamagedOgg{"rate_below_limit",
-                               [] {
-                                   Bytes b = Mono();
-                                   b[40] = 0x40;  // the rate in the first packet: 8000 Hz
-                                   b[41] = 0x1f;
-                                   b[42] = b[43] = 0;
-                                   FixChecksums(b);
-                                   return b;
-                               },
-                               "rate of 8000 Hz is outside 11025..192000 Hz"},
-                    DamagedOgg{"too_long", [] { return Mono(); },
-                               "longer than the limit of 0.4 seconds"},
-                    DamagedOgg{"two_streams",
-                               [] {
-                                   Bytes b = Mono();
-                                   b.insert(b.end(), fixtures::sine_stereo_44100_ogg.begin(),
-                                            fixtures::sine_stereo_44100_ogg.end());
-                                   return b;
-                               },
-                               "more than one Ogg stream"},
-                    DamagedOgg{"bit_flipped",
-                               [] {
-                                   Bytes b = Mono();
-                                   b[b.size() - 100] ^= 0x10;
-                                   return b;
-                               },
-                               "checksum wrong"},
-                    DamagedOgg{"cut_between_pages",
-                               [] {
-                                   const Bytes& b = Mono();
-                                   return Bytes(b.begin(),
-                                                b.begin() + std::ptrdiff_t(PageStarts(b)[2]));
-                               },
-                               "the stream has no end page"},
-                    DamagedOgg{"page_missing",
-                               [] {
-                                   Bytes b = Mono();
-                                   const std::vector<std::size_t> starts = PageStarts(b);
-                                   b.erase(b.begin() + std::ptrdiff_t(starts[2]),
-                                           b.begin() + std::ptrdiff_t(starts[3]));
-                                   return b;
-                               },
-                               "a page is missing"},
-                    DamagedOgg{"not_vorbis",
-                               [] {
-                                   Bytes b = Mono();
-                                   b[29] = 'X';  // "vorbis" in the first packet
-                                   FixChecksums(b);
-                                   return b;
-                               },
-                               "not an Ogg Vorbis stream"}),
+    testing::Values(
+        DamagedOgg{"three_channels", [] { return fixtures::three_channels_8000_ogg; },
+                   "3 channels"},
+        // Under the reader's limits: 8000 Hz is below 11025, 0.5 s over 0.4 s.
+        DamagedOgg{"rate_below_limit",
+                   [] {
+                       Bytes b = Mono();
+                       b[40] = 0x40;  // the rate in the first packet: 8000 Hz
+                       b[41] = 0x1f;
+                       b[42] = b[43] = 0;
+                       FixChecksums(b);
+                       return b;
+                   },
+                   "rate of 8000 Hz is outside 11025..192000 Hz"},
+        DamagedOgg{"too_long", [] { return Mono(); }, "longer than the limit of 0.4 seconds"},
+        DamagedOgg{"two_streams",
+                   [] {
+                       Bytes b = Mono();
+                       b.insert(b.end(), fixtures::sine_stereo_44100_ogg.begin(),
+                                fixtures::sine_stereo_44100_ogg.end());
+                       return b;
+                   },
+                   "more than one Ogg stream"},
+        DamagedOgg{"bit_flipped",
+                   [] {
+                       Bytes b = Mono();
+                       b[b.size() - 100] ^= 0x10;
+                       return b;
+                   },
+                   "checksum wrong"},
+        DamagedOgg{"cut_between_pages",
+                   [] {
+                       const Bytes& b = Mono();
+                       return Bytes(b.begin(), b.begin() + std::ptrdiff_t(PageStarts(b)[2]));
+                   },
+                   "the stream has no end page"},
+        // The fixtures have three pages: the last one is numbered as if one came before it.
+        DamagedOgg{"page_missing",
+                   [] {
+                       Bytes b = Mono();
+                       b[PageStarts(b)[2] + 18] += 1;  // its sequence number
+                       FixChecksums(b);
+                       return b;
+                   },
+                   "a page is missing"},
+        // Its first comment says it is 2 GB long: the decoder would write past its memory.
+        DamagedOgg{"comment_length_lies",
+                   [] {
+                       Bytes b = Mono();
+                       const char mark[] = "\x03vorbis";
+                       const std::size_t at =
+                           std::size_t(std::search(b.begin(), b.end(), mark, mark + 7) - b.begin());
+                       const std::size_t count = at + 11 + b[at + 7];  // past the vendor
+                       b[count + 4] = b[count + 5] = b[count + 6] = 0xff;
+                       b[count + 7] = 0x7f;
+                       FixChecksums(b);
+                       return b;
+                   },
+                   "comment header"},
+        DamagedOgg{"not_vorbis",
+                   [] {
+                       Bytes b = Mono();
+                       b[29] = 'X';  // "vorbis" in the first packet
+                       FixChecksums(b);
+                       return b;
+                   },
+                   "not an Ogg Vorbis stream"}),
     [](const testing::TestParamInfo<DamagedOgg>& info) { return std::string(info.param.name); });
 
 TEST(OggReaderTest, EveryCutIsRefusedAsTruncated) {

@@ -129,8 +129,6 @@ const std::string kSome16 = Chunk("data", wav::Pcm16({1, 2, 3, 4}));
 INSTANTIATE_TEST_SUITE_P(
     Damaged, WavHostileTest,
     testing::Values(
-        HostileWav{"not_riff", "RIFX" + File(Fmt(1, 1, 8000, 16) + kSome16).substr(4),
-                   "not a WAV file"},
         HostileWav{"avi", "RIFF" + wav::Le32(4) + "AVI ", "not a WAV file"},
         HostileWav{"no_data", File(Fmt(1, 1, 8000, 16)), "no data chunk"},
         HostileWav{"no_fmt", File(kSome16), "no fmt chunk"},
@@ -149,7 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
         HostileWav{"float64", File(Fmt(3, 1, 8000, 64) + kSome16), "64-bit float is not read"},
         HostileWav{"adpcm", File(Fmt(2, 1, 8000, 4) + kSome16), "format 2 is not read"},
         HostileWav{"bad_block_align", File(Fmt(1, 2, 8000, 16, 3) + kSome16), "block align 3"},
-        HostileWav{"zero_block_align", File(Fmt(1, 1, 8000, 16, 0) + kSome16), "block align 0"},
         HostileWav{"extensible_unknown_guid",
                    [] {
                        std::string f = File(ExtensibleFmt(1, 1, 8000, 16, 16) + kSome16);
