@@ -97,6 +97,13 @@ AudioOpenAL::~AudioOpenAL() {
         alcCloseDevice(late);
     }
     Detach();
+    // A program that deletes its sounds after the audio must not reach back into it.
+    for (SoundOpenAL* sound : sounds_) {
+        sound->Orphan();
+    }
+    for (MusicOpenAL* music : music_) {
+        music->Orphan();
+    }
 }
 
 bool AudioOpenAL::OpenLoopback() {

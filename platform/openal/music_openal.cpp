@@ -7,14 +7,18 @@
 namespace vela {
 
 MusicOpenAL::MusicOpenAL(AudioOpenAL& audio, std::unique_ptr<OggStream> stream)
-    : audio_(audio), stream_(std::move(stream)) {
+    : audio_(&audio), stream_(std::move(stream)) {
     if (stream_) {
         chunk_.resize(size_t(kChunkFrames) * size_t(stream_->Channels()));
     }
-    audio_.Adopt(this);
+    audio_->Adopt(this);
 }
 
-MusicOpenAL::~MusicOpenAL() { audio_.Forget(this); }
+MusicOpenAL::~MusicOpenAL() {
+    if (audio_ != nullptr) {
+        audio_->Forget(this);
+    }
+}
 
 void MusicOpenAL::Play(bool loop) {
     Stop();

@@ -39,6 +39,8 @@ public:
     void SetOutputPaused(bool paused);
     /// Moves the fade and keeps the queue full.
     void Update(float seconds);
+    /// The audio went first (against the rule): the music no longer tells it anything.
+    void Orphan() { audio_ = nullptr; }
 
     static constexpr int32_t kBuffers = 4;
     static constexpr int32_t kChunkFrames = 4096;
@@ -51,7 +53,7 @@ private:
     void ApplyGain();
     void ApplyPlayState();
 
-    AudioOpenAL& audio_;
+    AudioOpenAL* audio_;
     std::unique_ptr<OggStream> stream_;
     GainFade fade_;
     bool stop_at_fade_end_ = false;

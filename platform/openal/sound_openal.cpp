@@ -6,17 +6,21 @@
 
 namespace vela {
 
-SoundOpenAL::SoundOpenAL(AudioOpenAL& audio, const SoundData& data) : audio_(audio), data_(data) {
+SoundOpenAL::SoundOpenAL(AudioOpenAL& audio, const SoundData& data) : audio_(&audio), data_(data) {
     if (data_.channels < 1 || data_.channels > 2 || data_.sample_rate <= 0 ||
         data_.samples.size() % size_t(data_.channels) != 0 ||
         data_.samples.size() * sizeof(int16_t) > size_t(INT_MAX)) {
         // Not a sound OpenAL can take: kept as the silent placeholder.
         data_ = SoundData();
     }
-    audio_.Adopt(this);
+    audio_->Adopt(this);
 }
 
-SoundOpenAL::~SoundOpenAL() { audio_.Forget(this); }
+SoundOpenAL::~SoundOpenAL() {
+    if (audio_ != nullptr) {
+        audio_->Forget(this);
+    }
+}
 
 void SoundOpenAL::Upload() {
     if (data_.Empty() || buffer_ != 0) {

@@ -26,9 +26,11 @@ public:
     void Upload();
     /// Deletes the buffer before its device goes.
     void Drop();
+    /// The audio went first (against the rule): the sound no longer tells it anything.
+    void Orphan() { audio_ = nullptr; }
 
 private:
-    AudioOpenAL& audio_;
+    AudioOpenAL* audio_;
     SoundData data_;
     ALuint buffer_ = 0;
 };

@@ -90,7 +90,8 @@ TEST_F(Offline, ATonePlaysForItsLengthThenSilenceTheSameBytesEveryRun) {
     EXPECT_FALSE(audio->IsPlaying(voice));
     EXPECT_TRUE(Run(6).Silent());
 
-    // A second output made and played the same way mixes the same bytes.
+    // A second output made and played the same way mixes the same bytes. (The audio goes
+    // first here, against the rule: what it made must still be safe to delete after it.)
     audio.reset();
     tone.reset();
     vela::AudioConfig config;
