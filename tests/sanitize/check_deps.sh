@@ -44,7 +44,7 @@ while IFS= read -r program; do
   [ "$(head -c 4 "$program" | od -An -c | tr -d ' ')" = '177ELF' ] || continue
   programs=$((programs + 1))
   if ldd "$program" 2>/dev/null | grep -Eq 'lib(png[0-9]*|z)\.so'; then
-    fail "$program loads $(ldd "$program" | grep -Eo 'lib(png[0-9]*|z)\.so[^ ]*' | tr '\n' ' ')"
+    fail "$program loads $(ldd "$program" | grep -Eo 'lib(png[0-9]*|z)\.so[^ ]*' | sort -u | tr '\n' ' ')"
   fi
 done < <(find "$build" -path '*/CMakeFiles' -prune -o -type f -perm -u+x ! -name '*.so*' -print)
 [ "$programs" -gt 0 ] || fail "no programs found in $build"
