@@ -69,9 +69,8 @@ bool ChunksBeforeImageFit(const unsigned char* data, std::size_t size, char* why
                 name[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ? c : '?';
             }
             std::snprintf(why, why_size,
-                          "chunk %s says it holds %lu bytes, but only %lu follow (truncated)",
-                          name, static_cast<unsigned long>(length),
-                          static_cast<unsigned long>(left));
+                          "chunk %s says it holds %lu bytes, but only %lu follow (truncated)", name,
+                          static_cast<unsigned long>(length), static_cast<unsigned long>(left));
             return false;
         }
         at += 12 + std::size_t(length);

@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileFile{"huge_scale.png",
                     [] {
                         return Header(1, 1, 8, PNG_COLOR_TYPE_RGB) +
-                               Chunk("sCAL", std::string("\x01" "1\0" "1", 4), 0x40000000) +
+                               Chunk("sCAL", std::string{'\x01', '1', '\0', '1'}, 0x40000000) +
                                Chunk("IEND", "");
                     },
                     "chunk sCAL says it holds 1073741824 bytes, but only 20 follow (truncated)"}),
