@@ -25,24 +25,8 @@ source "$root/scripts/lib/debian-sources.sh"
 source "$root/scripts/lib/cmake-deps.sh"
 cmake_configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix")
 
-# Debian's zlib source drops the Windows resource its CMake file names, so the library is
-# compiled straight from its C files (the same set its Makefile archives).
-build_zlib() {
-  local zlib_src zlib_build=$deps_dir/build-zlib
-  zlib_src=$(fetch_source zlib)
-  rm -rf "$zlib_build" && mkdir -p "$zlib_build" "$prefix/lib" "$prefix/include"
-  for c in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate \
-    inftrees trees uncompr zutil; do
-    emcc -O2 -DHAVE_UNISTD_H -DHAVE_STDARG_H -c "$zlib_src/$c.c" -o "$zlib_build/$c.o" >>"$deps_dir/zlib.log" 2>&1 ||
-      { tail -n 30 "$deps_dir/zlib.log" >&2; exit 1; }
-  done
-  emar rcs "$prefix/lib/libz.a" "$zlib_build"/*.o
-  cp "$zlib_src/zlib.h" "$zlib_src/zconf.h" "$prefix/include/"
-  rm -rf "$zlib_build"
-}
-
 start=$(date +%s)
-build_once zlib build_zlib
+build_once zlib build_zlib emcc emar -O2
 build_once libpng build_libpng "$prefix/lib/libz.a" "$prefix/include"
 build_once box2d build_box2d
 build_once googletest build_googletest -DBUILD_GMOCK=OFF

@@ -22,11 +22,19 @@ shift $((OPTIND - 1))
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(png_loader font record game_options wav_reader ogg_reader)
 
+# zlib and libpng instrumented like the tree (built once); a tree made before them is
+# pointed at them too.
+scripts/build-sanitize-deps.sh "${VELA_SANITIZE_DEPS_DIR:-build/sanitize-deps}"
+deps_prefix=$(cd "${VELA_SANITIZE_DEPS_DIR:-build/sanitize-deps}/prefix" && pwd)
+first=()
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELA_FUZZ=ON \
-    -DVELA_BUILD_BENCH=OFF -DVELA_BUILD_EXAMPLES=OFF -DVELA_BUILD_TOOLS=OFF
+  first=(-DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only"
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only"
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVELA_FUZZ=ON
+    -DVELA_BUILD_BENCH=OFF -DVELA_BUILD_EXAMPLES=OFF -DVELA_BUILD_TOOLS=OFF)
 fi
+cmake -S . -B "$build" "${first[@]}" -DVELA_SANITIZE_DEPS="$deps_prefix" >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"
 
 status=0
@@ -34,9 +42,11 @@ run() {
   local name=$1
   local corpus=$build/fuzz/long-corpus/$name
   mkdir -p "$corpus" "$build/fuzz/artifacts"
+  local dict=()
+  [ ! -f "fuzz/$name.dict" ] || dict=(-dict="fuzz/$name.dict")
   echo "== $name: ${seconds} s, corpus $corpus"
   nice -n 10 "$build/fuzz/${name}_fuzz" -max_total_time="$seconds" -close_fd_mask=3 \
-    -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
+    -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 "${dict[@]}" \
     -artifact_prefix="$build/fuzz/artifacts/$name-" "$corpus" "fuzz/corpus/$name" \
     > "$build/fuzz/$name.log" 2>&1 || { echo "!! $name failed: see $build/fuzz/$name.log"; return 1; }
   grep -E "DONE|stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz/$name.log" |

@@ -43,6 +43,41 @@ bool FitsLimits(uint64_t width, uint64_t height, const PNGLimits& limits, char* 
     return false;
 }
 
+// libpng takes the memory for some chunks (sCAL, pCAL) at the length they declare, before
+// reading them, and its chunk limit only warns: a 100-byte file whose sCAL says 1 GB makes
+// it ask for 1 GB. A chunk before the image data that runs past the end of the file would
+// fail in libpng anyway, so it is refused before libpng sees it. From the image data on,
+// libpng reads chunks piece by piece.
+bool ChunksBeforeImageFit(const unsigned char* data, std::size_t size, char* why,
+                          std::size_t why_size) {
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (size < 8 || std::memcmp(data, kSignature, 8) != 0) {
+        return true;  // libpng names what is wrong
+    }
+    std::size_t at = 8;
+    while (size - at >= 8) {
+        const uint32_t length = BigEndian32(data + at);
+        const unsigned char* type = data + at + 4;
+        if (std::memcmp(type, "IDAT", 4) == 0 || std::memcmp(type, "IEND", 4) == 0) {
+            return true;
+        }
+        const std::size_t left = size - at - 8;  // the data and the CRC
+        if (length > left || left - length < 4) {
+            char name[5] = {0};
+            for (int i = 0; i < 4; ++i) {
+                const char c = char(type[i]);
+                name[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ? c : '?';
+            }
+            std::snprintf(why, why_size,
+                          "chunk %s says it holds %lu bytes, but only %lu follow (truncated)", name,
+                          static_cast<unsigned long>(length), static_cast<unsigned long>(left));
+            return false;
+        }
+        at += 12 + std::size_t(length);
+    }
+    return true;
+}
+
 struct ReadState {
     const unsigned char* data;
     std::size_t size;
@@ -119,6 +154,11 @@ bool PNGLoader::Decode(const unsigned char* data, std::size_t size, const char* 
         !FitsLimits(BigEndian32(data + 16), BigEndian32(data + 20), limits, state.error,
                     sizeof(state.error))) {
         std::fprintf(stderr, "Picture not loaded: \"%s\": %s\n", state.name, state.error);
+        return false;
+    }
+    if (!ChunksBeforeImageFit(state.data, state.size, state.error, sizeof(state.error))) {
+        std::fprintf(stderr, "Picture not loaded: \"%s\" is not a readable PNG file (%s)\n",
+                     state.name, state.error);
         return false;
     }
 

@@ -30,12 +30,32 @@ cmake_build() {
   rm -rf "$build"
 }
 
-# build_libpng <zlib library> <zlib include dir>
+# build_zlib <cc> <ar> <compiler flags...>: Debian's zlib source drops the Windows resource
+# its CMake file names, so the library is compiled straight from its C files (the same set
+# its Makefile archives), into prefix/lib/libz.a.
+build_zlib() {
+  local cc=$1 ar=$2
+  shift 2
+  local zlib_src zlib_build=$deps_dir/build-zlib
+  zlib_src=$(fetch_source zlib)
+  rm -rf "$zlib_build" && mkdir -p "$zlib_build" "$prefix/lib" "$prefix/include"
+  printf '%s\n' adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+    inflate inftrees trees uncompr zutil |
+    xargs -P "$jobs" -I{} "$cc" "$@" -DHAVE_UNISTD_H -DHAVE_STDARG_H -c "$zlib_src/{}.c" \
+      -o "$zlib_build/{}.o" >>"$deps_dir/zlib.log" 2>&1 ||
+    { tail -n 30 "$deps_dir/zlib.log" >&2; exit 1; }
+  "$ar" rcs "$prefix/lib/libz.a" "$zlib_build"/*.o
+  cp "$zlib_src/zlib.h" "$zlib_src/zconf.h" "$prefix/include/"
+  rm -rf "$zlib_build"
+}
+
+# build_libpng <zlib library> <zlib include dir> [cmake options...]
 build_libpng() {
-  local source
+  local source zlib_library=$1 zlib_include=$2
+  shift 2
   source=$(fetch_source libpng1.6)
   cmake_build libpng "$source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF \
-    -DPNG_TESTS=OFF -DZLIB_LIBRARY="$1" -DZLIB_INCLUDE_DIR="$2"
+    -DPNG_TESTS=OFF -DZLIB_LIBRARY="$zlib_library" -DZLIB_INCLUDE_DIR="$zlib_include" "$@"
 }
 
 build_box2d() {

@@ -170,7 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
                         return Header(1, 1, 8, PNG_COLOR_TYPE_RGB) +
                                Chunk("iTXt", std::string("k\0\0\0\0\0text", 10), 0x4BC00000);
                     },
-                    "truncated"}),
+                    "chunk iTXt says it holds 1270874112 bytes, but only 14 follow (truncated)"},
+        // libpng would take the 1 GB its scale chunk declares before finding the file short.
+        HostileFile{"huge_scale.png",
+                    [] {
+                        return Header(1, 1, 8, PNG_COLOR_TYPE_RGB) +
+                               Chunk("sCAL", std::string{'\x01', '1', '\0', '1'}, 0x40000000) +
+                               Chunk("IEND", "");
+                    },
+                    "chunk sCAL says it holds 1073741824 bytes, but only 20 follow (truncated)"}),
     [](const testing::TestParamInfo<HostileFile>& info) {
         std::string name = info.param.name;
         return name.substr(0, name.find('.'));
