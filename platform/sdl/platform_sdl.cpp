@@ -208,27 +208,36 @@ bool PlatformSDL::OpenVideo() {
     }
 #endif
     // A busy X server refuses a connection now and then (its queue of new clients is
-    // full); a moment later it takes it.
-    int refused = 0;
-    while (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 && ++refused < 3) {
-        SDL_Delay(5);
+    // full), and SDL then quietly takes its offscreen driver; a moment later it's taken.
+    bool fell_back = false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) {
+            SDL_Delay(5);
+        }
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            fell_back = false;
+            continue;
+        }
+        const char* driver = SDL_GetCurrentVideoDriver();
+        fell_back =
+            driver && std::strcmp(driver, "offscreen") == 0 && !DriverRequested("offscreen");
+        if (!fell_back) {
+            video_initialised_ = true;
+            return true;
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    if (refused == 3) {
+    if (fell_back) {
+        std::fprintf(stderr,
+                     "No display found: set DISPLAY, or SDL_VIDEODRIVER=offscreen to run "
+                     "headless\n");
+    } else {
         std::fprintf(stderr,
                      "No display found (%s): set DISPLAY, or SDL_VIDEODRIVER=offscreen to run "
                      "headless\n",
                      SDL_GetError());
-        return false;
     }
-    video_initialised_ = true;
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "offscreen") == 0 && !DriverRequested("offscreen")) {
-        std::fprintf(stderr,
-                     "No display found: set DISPLAY, or SDL_VIDEODRIVER=offscreen to run "
-                     "headless\n");
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool PlatformSDL::OpenWindow(int window_width, int window_height, uint32_t flags) {

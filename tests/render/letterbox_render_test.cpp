@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -84,7 +85,14 @@ bool Flat(const ImageData& frame, int x, int y) {
     if (!result || std::getenv("VELA_TEST_SAVE_WINDOWS")) {
         const std::string name = "letterbox_" + std::to_string(window.width) + "x" +
                                  std::to_string(window.height) + ".png";
-        vela::PNGWriter::Save(name.c_str(), window);
+        // Opaque, as a screen shows it: what a window keeps in alpha is nobody's concern.
+        ImageData opaque;
+        opaque.Allocate(window.width, window.height);
+        for (int i = 0; i < window.width * window.height; ++i) {
+            std::memcpy(opaque.pixels + i * 4, window.pixels + i * 4, 3);
+            opaque.pixels[i * 4 + 3] = 255;
+        }
+        vela::PNGWriter::Save(name.c_str(), opaque);
         result << " (saved as " << name << ")";
     }
     return result;
