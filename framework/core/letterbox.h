@@ -8,10 +8,10 @@ namespace vela {
 
 /// A rectangle of whole pixels, (x, y) its top-left corner, y growing downwards.
 struct PixelRect {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t x = 0;       ///< left edge, pixels
+    int32_t y = 0;       ///< top edge, pixels
+    int32_t width = 0;   ///< pixels across
+    int32_t height = 0;  ///< pixels down
 };
 
 /// Where a frame of a fixed size is shown in a window of any size: scaled as large as the
@@ -27,7 +27,9 @@ public:
 
     /// The picture's place in the window; empty when either size is empty.
     const PixelRect& Picture() const { return picture_; }
+    /// The window's inside, as given (0 for a size below 1).
     int32_t WindowWidth() const { return window_width_; }
+    /// The window's inside, as given (0 for a size below 1).
     int32_t WindowHeight() const { return window_height_; }
     /// True when the picture has the frame's own size (it may still sit between bars).
     bool OneToOne() const {

@@ -17,7 +17,9 @@ public:
     /// (the frame's own size is then taken for a fitted window).
     WindowFit(const WindowOptions& options, int32_t display_width, int32_t display_height);
 
+    /// The window's inside at start, pixels.
     int32_t Width() const { return width_; }
+    /// The window's inside at start, pixels.
     int32_t Height() const { return height_; }
     /// One line for standard error when the size asked for was not usable as it was;
     /// empty otherwise.

@@ -82,6 +82,7 @@ public:
     const Letterbox& WindowLetterbox() const { return letterbox_; }
     /// Full screen over the monitor in the desktop's own mode, or back to the framed window.
     void SetFullScreen(bool full_screen);
+    /// True while the window covers its monitor (either way of going full screen).
     bool IsFullScreen() const;
 
     /// Seconds between two performance-counter readings.

@@ -46,6 +46,7 @@ public:
 
     /// Full screen in the desktop's own mode (no display-mode switch), or back to the window.
     void SetFullScreen(bool full_screen);
+    /// True while the window is full screen.
     bool IsFullScreen() const;
     /// A position in SDL's window coordinates (mouse events) as a point in the window's pixels,
     /// which differ on high-DPI displays that count the window in points.
