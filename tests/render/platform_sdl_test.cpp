@@ -16,6 +16,7 @@
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
 #include "vela/input/pointer.h"
+#include "vela/input/sony_controller_input_manager.h"
 #include "vela/input/touch_input_manager.h"
 #include "vela/sdl/platform_sdl.h"
 
@@ -320,6 +321,7 @@ struct KeyCase {
     Uint16 mod;
     Uint8 repeat;
     bool toggles;
+    bool crosses;  // the keyboard's pad holds cross
 };
 
 std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
@@ -329,13 +331,21 @@ std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
 class FullScreenKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
 // F11 and Alt+Enter take the window full screen and back, and the frame still draws and
-// reads back each way; other keys, and a held key's repeats, leave it.
+// reads back each way; other keys, and a held key's repeats, leave it. Only a plain Enter
+// is the keyboard pad's cross.
 TEST_P(FullScreenKeyTest, KeyTogglesFullScreenAndFramesGoOn) {
     const KeyCase& c = GetParam();
     PlatformSDL platform(Unsynced());
     ASSERT_TRUE(platform.IsReady());
+    std::unique_ptr<vela::SonyControllerInputManager> pad(
+        platform.CreateSonyControllerInputManager());
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = SDL_GetWindowID(platform.GetWindow());
+    SDL_PushEvent(&focus);
     platform.clear_colour = vela::Vector4(0.0f, 1.0f, 0.0f, 1.0f);
     for (bool expected : {c.toggles, false}) {
         SDL_Event press{};
@@ -349,6 +359,8 @@ TEST_P(FullScreenKeyTest, KeyTogglesFullScreenAndFramesGoOn) {
         SDL_PushEvent(&press);
         EXPECT_TRUE(platform.Update());
         EXPECT_EQ(platform.IsFullScreen(), expected);
+        pad->Update();
+        EXPECT_EQ((pad->GetController(0).buttons_down & vela::BUTTON_CROSS) != 0, c.crosses);
         // A frame drawn straight into a window at another scale is not readable; the
         // next one is.
         platform.PreRender();
@@ -365,11 +377,11 @@ TEST_P(FullScreenKeyTest, KeyTogglesFullScreenAndFramesGoOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, FullScreenKeyTest,
-    ::testing::Values(KeyCase{"F11", SDLK_F11, KMOD_NONE, 0, true},
-                      KeyCase{"AltEnter", SDLK_RETURN, KMOD_LALT, 0, true},
-                      KeyCase{"AltKeypadEnter", SDLK_KP_ENTER, KMOD_RALT, 0, true},
-                      KeyCase{"Enter", SDLK_RETURN, KMOD_NONE, 0, false},
-                      KeyCase{"F11Repeat", SDLK_F11, KMOD_NONE, 1, false}),
+    ::testing::Values(KeyCase{"F11", SDLK_F11, KMOD_NONE, 0, true, false},
+                      KeyCase{"AltEnter", SDLK_RETURN, KMOD_LALT, 0, true, false},
+                      KeyCase{"AltKeypadEnter", SDLK_KP_ENTER, KMOD_RALT, 0, true, false},
+                      KeyCase{"Enter", SDLK_RETURN, KMOD_NONE, 0, false, true},
+                      KeyCase{"F11Repeat", SDLK_F11, KMOD_NONE, 1, false, false}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 // The pointer and the mouse's touch panel read the same frame position through the bars.
