@@ -142,7 +142,7 @@ bool Flat(const ImageData& frame, int x, int y) {
 // where a window's bars must stay black.
 class Scene {
 public:
-    explicit Scene(Platform& platform) : platform_(platform) {
+    explicit Scene(Platform& platform) {
         renderer_.reset(platform.CreateSpriteRenderer());
         ImageData image;
         image.Allocate(8, 8);
@@ -183,7 +183,6 @@ private:
         renderer_->DrawSprite(sprite);
     }
 
-    Platform& platform_;
     std::unique_ptr<vela::SpriteRenderer> renderer_;
     std::unique_ptr<vela::Texture> texture_;
 };
@@ -240,7 +239,6 @@ protected:
         ImageData window;
         ASSERT_TRUE(ReadWindowPicture(platform, window));
         EXPECT_TRUE(Letterboxed(window, *reference_));
-        platform.PostRender();
     }
 
     static ImageData* reference_;
@@ -285,7 +283,6 @@ TEST_P(LetterboxRenderTest, WindowResizedToThisShapeShowsTheFrameBetweenBars) {
     ASSERT_TRUE(platform);
     Scene scene(*platform);
     scene.Draw();
-    platform->PostRender();
     EXPECT_FALSE(platform->TakeResized());
     if (!ReshapeTestWindow(*platform, shape.window_width, shape.window_height, shape.full_screen)) {
         GTEST_SKIP() << "windows keep their size here";
