@@ -38,6 +38,9 @@ bool ReshapeTestWindow(vela::Platform& platform, int width, int height, bool ful
     }
     auto& sdl = static_cast<vela::PlatformSDL&>(platform);
     SDL_Window* window = sdl.GetWindow();
+    // Shown first, as every frame before a user's resize is: the driver takes the window's
+    // new size when the frame after a shown one begins.
+    sdl.PostRender();
     if (full_screen) {
         sdl.SetFullScreen(true);
     } else {
