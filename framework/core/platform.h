@@ -80,6 +80,19 @@ public:
         return false;
     }
 
+    /// The inside of the program's window in pixels (in the browser, the canvas's drawing
+    /// buffer). The frame keeps its own size, width x height, whatever the window does: it is
+    /// shown scaled to the window with its aspect kept, between black bars. This base gives
+    /// the frame's size.
+    virtual void GetWindowSize(int32_t& window_width, int32_t& window_height) const {
+        window_width = width;
+        window_height = height;
+    }
+    /// True once after the window's size has changed (resized, maximised, full screen and
+    /// back), false until it changes again; for programs that lay out something of their own
+    /// by it. Nothing the program draws needs it: the frame keeps its size.
+    virtual bool TakeResized() { return false; }
+
     /// Perspective projections fitted to this platform's clip depth range.
     virtual Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
                                               float far_z) const = 0;

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "vela/core/window_fit.h"
 #include "vela/d3d11/file_win32.h"
 #include "vela/d3d11/mesh_d3d11.h"
+#include "vela/d3d11/rect_painter_d3d11.h"
 #include "vela/d3d11/render_target_d3d11.h"
 #include "vela/d3d11/renderer_3d_d3d11.h"
 #include "vela/d3d11/sony_controller_input_manager_d3d11.h"
@@ -13,6 +15,7 @@
 #include "vela/d3d11/touch_input_manager_d3d11.h"
 #include "vela/d3d11/window.h"
 #include "vela/graphics/image_data.h"
+#include "vela/input/pointer.h"
 
 namespace vela {
 
@@ -27,7 +30,41 @@ PlatformD3D11::PlatformD3D11(HINSTANCE instance, int32_t width_, int32_t height_
                         static_cast<uint32_t>(height_ > 0 ? height_ : 0), fullscreen);
     width = static_cast<int32_t>(window->width);
     height = static_cast<int32_t>(window->height);
+    Start();
+}
 
+PlatformD3D11::PlatformD3D11(HINSTANCE instance, const WindowOptions& options)
+    : vsync(options.vsync) {
+    clear_colour = Vector4(0.4f, 0.525f, 0.7f, 1.0f);
+    depth_clear_value = 1.0f;
+    stencil_clear_value = 0;
+    width = options.width;
+    height = options.height;
+    if (width <= 0 || height <= 0) {
+        std::fprintf(stderr, "vela: frame size %dx%d is not usable\n", width, height);
+        return;
+    }
+    const int desktop_width = GetSystemMetrics(SM_CXSCREEN);
+    const int desktop_height = GetSystemMetrics(SM_CYSCREEN);
+    if (desktop_width <= 0 || desktop_height <= 0) {
+        std::fprintf(stderr,
+                     "vela: could not read the display's size: the window opens at the frame's "
+                     "size\n");
+    }
+    const WindowFit fit(options, desktop_width, desktop_height);
+    if (!fit.Note().empty()) {
+        std::fprintf(stderr, "%s\n", fit.Note().c_str());
+    }
+    window = new Window(instance, static_cast<uint32_t>(fit.Width()),
+                        static_cast<uint32_t>(fit.Height()), options.fullscreen,
+                        FullScreenKind::Desktop);
+    // Smaller than a quarter of the frame the picture is of no use.
+    window->SetMinimumClientSize(static_cast<uint32_t>(width / 4 > 0 ? width / 4 : 1),
+                                 static_cast<uint32_t>(height / 4 > 0 ? height / 4 : 1));
+    Start();
+}
+
+void PlatformD3D11::Start() {
     if (!CreateDeviceAndSwapChain()) {
         std::fprintf(stderr, "vela: no Direct3D 11 device could be created\n");
         ReleaseAll();
@@ -39,15 +76,17 @@ PlatformD3D11::PlatformD3D11(HINSTANCE instance, int32_t width_, int32_t height_
         ReleaseAll();
         return;
     }
-    context->OMSetRenderTargets(1, &back_buffer_view, depth_view);
-    D3D11_VIEWPORT viewport = {};
-    viewport.TopLeftX = 0.0f;
-    viewport.TopLeftY = 0.0f;
-    viewport.Width = static_cast<float>(width);
-    viewport.Height = static_cast<float>(height);
-    viewport.MinDepth = 0.0f;
-    viewport.MaxDepth = 1.0f;
-    context->RSSetViewports(1, &viewport);
+    // DXGI's own Alt+Enter would switch the display mode; the window does it instead.
+    IDXGIFactory* factory = nullptr;
+    if (SUCCEEDED(
+            swap_chain->GetParent(__uuidof(IDXGIFactory), reinterpret_cast<void**>(&factory)))) {
+        factory->MakeWindowAssociation(window->hwnd, DXGI_MWA_NO_ALT_ENTER);
+    }
+    SafeRelease(factory);
+    painter_ = new RectPainterD3D11(device);
+    letterbox_ = Letterbox(width, height, static_cast<int32_t>(buffer_width_),
+                           static_cast<int32_t>(buffer_height_));
+    BindRenderTargets();
 }
 
 PlatformD3D11::~PlatformD3D11() {
@@ -58,6 +97,13 @@ PlatformD3D11::~PlatformD3D11() {
 }
 
 void PlatformD3D11::ReleaseAll() {
+    delete painter_;
+    painter_ = nullptr;
+    SafeRelease(frame_resource_);
+    SafeRelease(frame_view_);
+    SafeRelease(frame_texture_);
+    SafeRelease(window_depth_view_);
+    SafeRelease(window_depth_buffer_);
     SafeRelease(depth_view);
     SafeRelease(depth_buffer);
     SafeRelease(back_buffer_view);
@@ -115,9 +161,16 @@ bool PlatformD3D11::CreateDeviceAndSwapChain() {
     const uint32_t desktop_height = static_cast<uint32_t>(GetSystemMetrics(SM_CYSCREEN));
     const DXGI_RATIONAL refresh_rate = FindRefreshRate(desktop_width, desktop_height);
 
+    // The client area as it came out (full screen over the desktop, a window the system
+    // kept smaller than asked): the buffer follows the window from now on.
+    window->GetClientSize(buffer_width_, buffer_height_);
+    if (buffer_width_ == 0 || buffer_height_ == 0) {
+        buffer_width_ = window->width;
+        buffer_height_ = window->height;
+    }
     DXGI_SWAP_CHAIN_DESC desc = {};
-    desc.BufferDesc.Width = window->width;
-    desc.BufferDesc.Height = window->height;
+    desc.BufferDesc.Width = buffer_width_;
+    desc.BufferDesc.Height = buffer_height_;
     desc.BufferDesc.RefreshRate = vsync ? refresh_rate : DXGI_RATIONAL{0, 1};
     desc.BufferDesc.Format = DXGI_FORMAT_R8G8B8A8_UNORM;
     desc.BufferDesc.ScanlineOrdering = DXGI_MODE_SCANLINE_ORDER_UNSPECIFIED;
@@ -147,15 +200,30 @@ bool PlatformD3D11::CreateDeviceAndSwapChain() {
 }
 
 bool PlatformD3D11::CreateViews() {
+    return CreateWindowViews() &&
+           CreateDepth(static_cast<uint32_t>(width), static_cast<uint32_t>(height), depth_buffer,
+                       depth_view);
+}
+
+bool PlatformD3D11::CreateWindowViews() {
     if (FAILED(swap_chain->GetBuffer(0, __uuidof(ID3D11Texture2D),
                                      reinterpret_cast<void**>(&back_buffer))) ||
         FAILED(device->CreateRenderTargetView(back_buffer, nullptr, &back_buffer_view))) {
         return false;
     }
+    // The frame's depth serves a window of the frame's size; any other size has its own.
+    if (buffer_width_ == static_cast<uint32_t>(width) &&
+        buffer_height_ == static_cast<uint32_t>(height)) {
+        return true;
+    }
+    return CreateDepth(buffer_width_, buffer_height_, window_depth_buffer_, window_depth_view_);
+}
 
+bool PlatformD3D11::CreateDepth(uint32_t depth_width, uint32_t depth_height,
+                                ID3D11Texture2D*& texture, ID3D11DepthStencilView*& view) const {
     D3D11_TEXTURE2D_DESC depth_desc = {};
-    depth_desc.Width = static_cast<UINT>(width);
-    depth_desc.Height = static_cast<UINT>(height);
+    depth_desc.Width = depth_width;
+    depth_desc.Height = depth_height;
     depth_desc.MipLevels = 1;
     depth_desc.ArraySize = 1;
     depth_desc.Format = DXGI_FORMAT_D32_FLOAT;
@@ -163,7 +231,7 @@ bool PlatformD3D11::CreateViews() {
     depth_desc.SampleDesc.Quality = 0;
     depth_desc.Usage = D3D11_USAGE_DEFAULT;
     depth_desc.BindFlags = D3D11_BIND_DEPTH_STENCIL;
-    if (FAILED(device->CreateTexture2D(&depth_desc, nullptr, &depth_buffer))) {
+    if (FAILED(device->CreateTexture2D(&depth_desc, nullptr, &texture))) {
         return false;
     }
 
@@ -171,7 +239,40 @@ bool PlatformD3D11::CreateViews() {
     view_desc.Format = DXGI_FORMAT_D32_FLOAT;
     view_desc.ViewDimension = D3D11_DSV_DIMENSION_TEXTURE2D;
     view_desc.Texture2D.MipSlice = 0;
-    return SUCCEEDED(device->CreateDepthStencilView(depth_buffer, &view_desc, &depth_view));
+    return SUCCEEDED(device->CreateDepthStencilView(texture, &view_desc, &view));
+}
+
+bool PlatformD3D11::RefreshWindowSize() {
+    if (swap_chain == nullptr || window == nullptr) {
+        return false;
+    }
+    uint32_t client_width = 0, client_height = 0;
+    window->GetClientSize(client_width, client_height);
+    // A minimised window has no client area: it keeps its last picture.
+    if (client_width == 0 || client_height == 0 ||
+        (client_width == buffer_width_ && client_height == buffer_height_)) {
+        return false;
+    }
+    context->OMSetRenderTargets(0, nullptr, nullptr);
+    SafeRelease(window_depth_view_);
+    SafeRelease(window_depth_buffer_);
+    SafeRelease(back_buffer_view);
+    SafeRelease(back_buffer);
+    if (FAILED(swap_chain->ResizeBuffers(1, client_width, client_height, DXGI_FORMAT_R8G8B8A8_UNORM,
+                                         0))) {
+        std::fprintf(stderr, "vela: the window's buffer could not follow it to %ux%u\n",
+                     client_width, client_height);
+    } else {
+        buffer_width_ = client_width;
+        buffer_height_ = client_height;
+    }
+    if (!CreateWindowViews()) {
+        std::fprintf(stderr, "vela: the window's buffer could not be set up again\n");
+    }
+    letterbox_ = Letterbox(width, height, static_cast<int32_t>(buffer_width_),
+                           static_cast<int32_t>(buffer_height_));
+    resized_ = true;
+    return true;
 }
 
 bool PlatformD3D11::Update() {
@@ -208,7 +309,7 @@ float PlatformD3D11::GetFrameTime() {
 
 ID3D11RenderTargetView* PlatformD3D11::ColourView() const {
     if (render_target == nullptr) {
-        return back_buffer_view;
+        return own_frame_ ? frame_view_ : back_buffer_view;
     }
     // A target that failed to build (or isn't ours) has no colour to draw into.
     const RenderTargetD3D11* target = dynamic_cast<const RenderTargetD3D11*>(render_target);
@@ -220,6 +321,9 @@ ID3D11DepthStencilView* PlatformD3D11::DepthView() const {
     if (target != nullptr && target->depth_view != nullptr) {
         return target->depth_view;
     }
+    if (render_target == nullptr && !own_frame_ && window_depth_view_ != nullptr) {
+        return window_depth_view_;
+    }
     return depth_view;
 }
 
@@ -227,10 +331,18 @@ void PlatformD3D11::PreRender() {
     if (context == nullptr) {
         return;
     }
+    // A new frame starts here: a resized window takes effect for all of it.
+    if (render_target == nullptr && RefreshWindowSize()) {
+        BindRenderTargets();
+    }
     const float colour[4] = {clear_colour.x, clear_colour.y, clear_colour.z, clear_colour.w};
     ID3D11RenderTargetView* view = ColourView();
     if (view != nullptr) {
         context->ClearRenderTargetView(view, colour);
+    }
+    if (render_target == nullptr && !own_frame_ && !letterbox_.FillsWindow()) {
+        FillBars();
+        BindRenderTargets();
     }
     const UINT8 stencil = static_cast<UINT8>(stencil_clear_value & 0xFF);
     context->ClearDepthStencilView(depth_view, D3D11_CLEAR_DEPTH | D3D11_CLEAR_STENCIL,
@@ -248,9 +360,114 @@ void PlatformD3D11::Clear() {
 
 void PlatformD3D11::PostRender() {
     if (swap_chain != nullptr) {
+        if (own_frame_ && !present_as_drawn_) {
+            ComposeWindow();
+        }
+        present_as_drawn_ = false;
         swap_chain->Present(vsync ? 1 : 0, 0);
     }
     frame_pacer.EndFrame();
+}
+
+void PlatformD3D11::FillBars() {
+    const PixelRect& p = letterbox_.Picture();
+    const int32_t w = letterbox_.WindowWidth(), h = letterbox_.WindowHeight();
+    const PixelRect bars[] = {{0, 0, p.x, h},
+                              {p.x + p.width, 0, w - p.x - p.width, h},
+                              {0, 0, w, p.y},
+                              {0, p.y + p.height, w, h - p.y - p.height}};
+    const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    for (const PixelRect& bar : bars) {
+        painter_->Fill(context, back_buffer_view, bar, black);
+    }
+}
+
+void PlatformD3D11::ComposeWindow() {
+    if (back_buffer_view == nullptr || frame_texture_ == nullptr) {
+        return;
+    }
+    FillBars();
+    const PixelRect& picture = letterbox_.Picture();
+    if (letterbox_.OneToOne()) {
+        context->CopySubresourceRegion(back_buffer, 0, static_cast<UINT>(picture.x),
+                                       static_cast<UINT>(picture.y), 0, frame_texture_, 0, nullptr);
+    } else {
+        painter_->Copy(context, frame_resource_, back_buffer_view, picture);
+    }
+    BindRenderTargets();
+}
+
+void PlatformD3D11::UseOwnFramebuffer() {
+    if (own_frame_ || device == nullptr) {
+        return;
+    }
+    D3D11_TEXTURE2D_DESC desc = {};
+    desc.Width = static_cast<UINT>(width);
+    desc.Height = static_cast<UINT>(height);
+    desc.MipLevels = 1;
+    desc.ArraySize = 1;
+    desc.Format = DXGI_FORMAT_R8G8B8A8_UNORM;
+    desc.SampleDesc.Count = 1;
+    desc.Usage = D3D11_USAGE_DEFAULT;
+    desc.BindFlags = D3D11_BIND_RENDER_TARGET | D3D11_BIND_SHADER_RESOURCE;
+    if (FAILED(device->CreateTexture2D(&desc, nullptr, &frame_texture_)) ||
+        FAILED(device->CreateRenderTargetView(frame_texture_, nullptr, &frame_view_)) ||
+        FAILED(device->CreateShaderResourceView(frame_texture_, nullptr, &frame_resource_))) {
+        std::fprintf(stderr, "vela: no %dx%d frame texture: frames stay in the window\n", width,
+                     height);
+        SafeRelease(frame_resource_);
+        SafeRelease(frame_view_);
+        SafeRelease(frame_texture_);
+        return;
+    }
+    own_frame_ = true;
+    BindRenderTargets();
+}
+
+void PlatformD3D11::GetWindowSize(int32_t& window_width, int32_t& window_height) const {
+    if (letterbox_.WindowWidth() == 0) {
+        Platform::GetWindowSize(window_width, window_height);
+        return;
+    }
+    window_width = letterbox_.WindowWidth();
+    window_height = letterbox_.WindowHeight();
+}
+
+bool PlatformD3D11::TakeResized() {
+    const bool resized = resized_;
+    resized_ = false;
+    return resized;
+}
+
+bool PlatformD3D11::GetPointer(PointerState& state) const {
+    if (window == nullptr || window->hwnd == nullptr) {
+        return false;
+    }
+    POINT screen = {};
+    GetCursorPos(&screen);
+    POINT client = screen;
+    ScreenToClient(window->hwnd, &client);
+    const Vector2 point(static_cast<float>(client.x), static_cast<float>(client.y));
+    state.over_frame = WindowFromPoint(screen) == window->hwnd && letterbox_.OnPicture(point);
+    if (state.over_frame) {
+        state.position = letterbox_.ToFrame(point);
+    }
+    // The buttons as the user sees them, after any swap of left and right.
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    state.left = (GetAsyncKeyState(swapped ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
+    state.right = (GetAsyncKeyState(swapped ? VK_LBUTTON : VK_RBUTTON) & 0x8000) != 0;
+    state.moves = window->PointerMoves();
+    return true;
+}
+
+void PlatformD3D11::SetFullScreen(bool full_screen) {
+    if (window != nullptr) {
+        window->SetFullScreen(full_screen);
+    }
+}
+
+bool PlatformD3D11::IsFullScreen() const {
+    return window != nullptr && window->IsFullScreen();
 }
 
 void PlatformD3D11::SetTargetFrameRate(double frames_per_second) {
@@ -273,6 +490,20 @@ void PlatformD3D11::BindRenderTargets() {
     }
     ID3D11RenderTargetView* view = ColourView();
     context->OMSetRenderTargets(1, &view, DepthView());
+    // The frame's projection is unchanged: in the window the viewport scales it onto the
+    // picture; targets and the frame texture take it one to one.
+    PixelRect area = {0, 0, width, height};
+    if (render_target == nullptr && !own_frame_) {
+        area = letterbox_.Picture();
+    }
+    D3D11_VIEWPORT viewport = {};
+    viewport.TopLeftX = static_cast<float>(area.x);
+    viewport.TopLeftY = static_cast<float>(area.y);
+    viewport.Width = static_cast<float>(area.width);
+    viewport.Height = static_cast<float>(area.height);
+    viewport.MinDepth = 0.0f;
+    viewport.MaxDepth = 1.0f;
+    context->RSSetViewports(1, &viewport);
 }
 
 std::string PlatformD3D11::FormatFilename(const char* name) const {
@@ -330,11 +561,44 @@ bool PlatformD3D11::ReadFrame(ImageData& image) {
     if (context == nullptr || back_buffer == nullptr) {
         return false;
     }
-    D3D11_TEXTURE2D_DESC desc;
-    back_buffer->GetDesc(&desc);
-    if (desc.Format != DXGI_FORMAT_R8G8B8A8_UNORM || desc.SampleDesc.Count != 1) {
+    if (own_frame_) {
+        return ReadTexture(frame_texture_, PixelRect{0, 0, width, height}, image);
+    }
+    if (!letterbox_.OneToOne()) {
+        std::fprintf(stderr,
+                     "vela: the frame was drawn at the window's scale, not at %dx%d; later "
+                     "frames can be read back\n",
+                     width, height);
+        UseOwnFramebuffer();
+        present_as_drawn_ = own_frame_;
         return false;
     }
+    return ReadTexture(back_buffer, letterbox_.Picture(), image);
+}
+
+bool PlatformD3D11::ReadWindow(ImageData& image) {
+    if (context == nullptr || back_buffer == nullptr) {
+        return false;
+    }
+    if (own_frame_) {
+        ComposeWindow();
+    }
+    return ReadTexture(
+        back_buffer,
+        PixelRect{0, 0, static_cast<int32_t>(buffer_width_), static_cast<int32_t>(buffer_height_)},
+        image);
+}
+
+bool PlatformD3D11::ReadTexture(ID3D11Texture2D* source, const PixelRect& region,
+                                ImageData& image) {
+    D3D11_TEXTURE2D_DESC desc;
+    source->GetDesc(&desc);
+    if (desc.Format != DXGI_FORMAT_R8G8B8A8_UNORM || desc.SampleDesc.Count != 1 ||
+        region.width <= 0 || region.height <= 0) {
+        return false;
+    }
+    desc.Width = static_cast<UINT>(region.width);
+    desc.Height = static_cast<UINT>(region.height);
     desc.Usage = D3D11_USAGE_STAGING;
     desc.BindFlags = 0;
     desc.CPUAccessFlags = D3D11_CPU_ACCESS_READ;
@@ -343,17 +607,23 @@ bool PlatformD3D11::ReadFrame(ImageData& image) {
     if (FAILED(device->CreateTexture2D(&desc, nullptr, &staging))) {
         return false;
     }
-    context->CopyResource(staging, back_buffer);
+    D3D11_BOX box = {};
+    box.left = static_cast<UINT>(region.x);
+    box.top = static_cast<UINT>(region.y);
+    box.right = static_cast<UINT>(region.x + region.width);
+    box.bottom = static_cast<UINT>(region.y + region.height);
+    box.back = 1;
+    context->CopySubresourceRegion(staging, 0, 0, 0, 0, source, 0, &box);
 
     D3D11_MAPPED_SUBRESOURCE mapped;
     bool read = false;
     if (SUCCEEDED(context->Map(staging, 0, D3D11_MAP_READ, 0, &mapped))) {
-        image.Allocate(static_cast<int32_t>(desc.Width), static_cast<int32_t>(desc.Height));
+        image.Allocate(region.width, region.height);
         if (!image.Empty()) {
             const std::size_t row_bytes = static_cast<std::size_t>(desc.Width) * 4u;
-            const uint8_t* source = static_cast<const uint8_t*>(mapped.pData);
+            const uint8_t* rows = static_cast<const uint8_t*>(mapped.pData);
             for (UINT row = 0; row < desc.Height; ++row) {
-                std::memcpy(image.pixels + row * row_bytes, source + row * mapped.RowPitch,
+                std::memcpy(image.pixels + row * row_bytes, rows + row * mapped.RowPitch,
                             row_bytes);
             }
             read = true;

@@ -184,6 +184,10 @@ bool SonyControllerInputManagerD3D11::IsKeyHeld(PadKey key) {
         const UINT virtual_key = place.scan_code != 0
                                      ? MapVirtualKeyW(place.scan_code, MAPVK_VSC_TO_VK)
                                      : static_cast<UINT>(place.virtual_key);
+        // Alt+Enter takes the window full screen: that Enter presses nothing.
+        if (virtual_key == VK_RETURN && (GetKeyState(VK_MENU) & 0x8000) != 0) {
+            return false;
+        }
         return virtual_key != 0 && (GetKeyState(static_cast<int>(virtual_key)) & 0x8000) != 0;
     }
     return false;

@@ -67,7 +67,8 @@ void TouchInputManagerD3D11::Update() {
     if (!IsPanelEnabled(0)) {
         return;
     }
-    const Vector2 position(static_cast<float>(cursor.x), static_cast<float>(cursor.y));
+    const Vector2 position = platform.WindowLetterbox().ToFrame(
+        Vector2(static_cast<float>(cursor.x), static_cast<float>(cursor.y)));
     for (int32_t i = 0; i < kMaxTouches; ++i) {
         AdvanceSlot(i, button_down[i], position);
     }

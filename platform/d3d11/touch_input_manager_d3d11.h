@@ -8,7 +8,8 @@ namespace vela {
 class PlatformD3D11;
 
 // The mouse as one touch panel: the left button drives touch 0, the right button touch 1,
-// both at the cursor in client pixels. Without a mouse device it reports nothing.
+// both at the cursor in frame pixels, mapped through the window's black bars. Without a
+// mouse device it reports nothing.
 class TouchInputManagerD3D11 : public SinglePanelTouchInputManager {
 public:
     explicit TouchInputManagerD3D11(PlatformD3D11& platform);

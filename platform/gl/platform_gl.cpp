@@ -38,6 +38,8 @@ bool PlatformGL::InitGL(bool draw_to_window) {
     }
     ready_ = true;
     draw_to_window_ = draw_to_window;
+    RefreshWindowSize();
+    resized_ = false;
     const char* defer = std::getenv("VELA_GL_DEFER_DEPTH");
     defer_depth_ = !(defer && std::strcmp(defer, "0") == 0);
     BindRenderTargets();
@@ -124,7 +126,67 @@ void PlatformGL::BindRenderTargets() {
 #endif
     flip_clip_y_ = target && !capabilities_.clip_control;
     glFrontFace(flip_clip_y_ ? GL_CCW : GL_CW);
-    glViewport(0, 0, width, height);
+    if (draw_to_window_ && !render_target) {
+        // The frame's projection is unchanged: the viewport scales it onto the picture.
+        const PixelRect picture = PictureInGL();
+        glViewport(picture.x, picture.y, picture.width, picture.height);
+    } else {
+        glViewport(0, 0, width, height);
+    }
+}
+
+void PlatformGL::RefreshWindowSize() {
+    int window_width = 0, window_height = 0;
+    GetDrawableSize(window_width, window_height);
+    // A minimised window may report nothing: it keeps its last picture.
+    if (window_width <= 0 || window_height <= 0 ||
+        (window_width == letterbox_.WindowWidth() && window_height == letterbox_.WindowHeight())) {
+        return;
+    }
+    resized_ = letterbox_.WindowWidth() != 0;
+    letterbox_ = Letterbox(width, height, window_width, window_height);
+}
+
+void PlatformGL::GetWindowSize(int32_t& window_width, int32_t& window_height) const {
+    if (letterbox_.WindowWidth() == 0) {
+        Platform::GetWindowSize(window_width, window_height);
+        return;
+    }
+    window_width = letterbox_.WindowWidth();
+    window_height = letterbox_.WindowHeight();
+}
+
+bool PlatformGL::TakeResized() {
+    const bool resized = resized_;
+    resized_ = false;
+    return resized;
+}
+
+PixelRect PlatformGL::PictureInGL() const {
+    PixelRect picture = letterbox_.Picture();
+    picture.y = letterbox_.WindowHeight() - picture.y - picture.height;
+    return picture;
+}
+
+void PlatformGL::ClearBars() {
+    if (letterbox_.FillsWindow()) {
+        return;
+    }
+    const PixelRect p = PictureInGL();
+    const int32_t w = letterbox_.WindowWidth(), h = letterbox_.WindowHeight();
+    const PixelRect bars[] = {{0, 0, p.x, h},
+                              {p.x + p.width, 0, w - p.x - p.width, h},
+                              {0, 0, w, p.y},
+                              {0, p.y + p.height, w, h - p.y - p.height}};
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& bar : bars) {
+        if (bar.width > 0 && bar.height > 0) {
+            glScissor(bar.x, bar.y, bar.width, bar.height);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void PlatformGL::ApplyDrawState() {
@@ -240,6 +302,9 @@ void PlatformGL::Clear() {
     // clear values (writing it sets the deferred ones).
     if (render_target) {
         RealizeDepth();
+    } else {
+        // A new frame starts here: a resized window takes effect for all of it.
+        RefreshWindowSize();
     }
     glDisable(GL_SCISSOR_TEST);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -268,6 +333,10 @@ void PlatformGL::Clear() {
     }
     if (!render_target) {
         frame_shown_ = false;
+        // The whole window was cleared (a tiler does that for free); the bars go black.
+        if (draw_to_window_) {
+            ClearBars();
+        }
     }
 }
 
@@ -279,12 +348,15 @@ void PlatformGL::UseOwnFramebuffer() {
     RealizeDepth();
     draw_to_window_ = false;
     // Colour only: the window's depth format differs, and a frame being drawn is rare here
-    // (targets are made at start-up).
+    // (targets are made at start-up). A picture of another scale comes back resampled.
     if (!frame_shown_) {
+        const PixelRect picture = PictureInGL();
+        glDisable(GL_SCISSOR_TEST);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
-        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
-                          GL_NEAREST);
+        glBlitFramebuffer(picture.x, picture.y, picture.x + picture.width,
+                          picture.y + picture.height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                          letterbox_.OneToOne() ? GL_NEAREST : GL_LINEAR);
     }
     frame_shown_ = false;
     BindRenderTargets();
@@ -308,16 +380,39 @@ void PlatformGL::ShowFrame() {
         frame_shown_ = true;
         return;
     }
-    int drawable_width = 0, drawable_height = 0;
-    GetDrawableSize(drawable_width, drawable_height);
-    const bool same_size = drawable_width == width && drawable_height == height;
-    glDisable(GL_SCISSOR_TEST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, drawable_width, drawable_height,
-                      GL_COLOR_BUFFER_BIT, same_size ? GL_NEAREST : GL_LINEAR);
+    ComposeWindow();
     SwapWindow();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+}
+
+void PlatformGL::ComposeWindow() {
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    ClearBars();
+    const PixelRect picture = PictureInGL();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBlitFramebuffer(0, 0, width, height, picture.x, picture.y, picture.x + picture.width,
+                      picture.y + picture.height, GL_COLOR_BUFFER_BIT,
+                      letterbox_.OneToOne() ? GL_NEAREST : GL_LINEAR);
+}
+
+void PlatformGL::ReadRows(int32_t x, int32_t y, int32_t w, int32_t h, ImageData& image) {
+    image.Allocate(w, h);
+    if (image.Empty()) {
+        return;
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
+    // GL's rows run bottom-up.
+    const size_t row_bytes = static_cast<size_t>(w) * 4;
+    for (int32_t top = 0, bottom = h - 1; top < bottom; ++top, --bottom) {
+        uint8_t* a = image.pixels + row_bytes * top;
+        uint8_t* b = image.pixels + row_bytes * bottom;
+        for (size_t i = 0; i < row_bytes; ++i) {
+            std::swap(a[i], b[i]);
+        }
+    }
 }
 
 bool PlatformGL::ReadFrame(ImageData& image) {
@@ -331,19 +426,32 @@ bool PlatformGL::ReadFrame(ImageData& image) {
         UseOwnFramebuffer();
         return false;
     }
-    image.Allocate(width, height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GetFramebuffer());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
-    // GL's rows run bottom-up.
-    const size_t row_bytes = static_cast<size_t>(width) * 4;
-    for (int32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-        uint8_t* a = image.pixels + row_bytes * top;
-        uint8_t* b = image.pixels + row_bytes * bottom;
-        for (size_t i = 0; i < row_bytes; ++i) {
-            std::swap(a[i], b[i]);
-        }
+    if (draw_to_window_ && !letterbox_.OneToOne()) {
+        std::fprintf(stderr,
+                     "vela: the frame was drawn at the window's scale, not at %dx%d; later "
+                     "frames can be read back\n",
+                     width, height);
+        UseOwnFramebuffer();
+        return false;
     }
+    const PixelRect picture = PictureInGL();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, GetFramebuffer());
+    ReadRows(draw_to_window_ ? picture.x : 0, draw_to_window_ ? picture.y : 0, width, height,
+             image);
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool PlatformGL::ReadWindow(ImageData& image) {
+    if (!ready_ || (draw_to_window_ && frame_shown_)) {
+        return false;
+    }
+    FlushPendingSprites();
+    if (!draw_to_window_) {
+        ComposeWindow();
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    ReadRows(0, 0, letterbox_.WindowWidth(), letterbox_.WindowHeight(), image);
+    BindRenderTargets();
     return glGetError() == GL_NO_ERROR;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "vela/core/letterbox.h"
 #include "vela/core/platform.h"
 #include "vela/gl/depth_order.h"
 #include "vela/gl/gl_capabilities.h"
@@ -14,13 +15,18 @@ namespace vela {
 class SpriteRendererGL;
 
 /// The OpenGL rendering core: the graphics half of Platform, written against what OpenGL 3.3
-/// core and OpenGL ES 3.0 / WebGL 2 share. Frames are drawn into the core's own framebuffer
-/// object (RGBA8 colour, 32-bit float depth, the back-buffer size), which PostRender copies
-/// to the window's framebuffer before the host shows it; or, when the host offers a window
-/// framebuffer of the same size with depth and stencil, straight into that one, which
-/// saves the copy. Drawing straight into the window stops for good when a render target is
-/// made (targets share the platform's depth buffer) or when a frame is read back after it
-/// was shown (a shown frame is gone); ReadFrame before PostRender works either way, and
+/// core and OpenGL ES 3.0 / WebGL 2 share. The frame keeps the back-buffer size (width x
+/// height) whatever the window's size: the window shows it scaled as large as fits, aspect
+/// kept, centred between black bars (see Letterbox). Frames are drawn into the core's own
+/// framebuffer object (RGBA8 colour, 32-bit float depth, the back-buffer size), which
+/// PostRender copies into the window's picture before the host shows it; or, when the host
+/// offers a window framebuffer with depth and stencil, straight into that one, through a
+/// viewport on the picture, which saves the copy and keeps a scaled picture sharp. Drawing
+/// straight into the window stops for good when a render target is made (targets share the
+/// platform's depth buffer), when a frame is read back after it was shown (a shown frame is
+/// gone), or when a frame drawn at another scale than the frame's is read (it never had the
+/// frame's pixels); UseOwnFramebuffer stops it up front for a program that will read its
+/// frames. ReadFrame before PostRender of a one-to-one picture works either way, and
 /// reads the window's frame as opaque (alpha 255: a screen keeps no alpha, and blending
 /// never reads it, so colour is the same). Blending, depth
 /// test (less-or-equal, writes on), culling (clockwise on screen is the front) and clamped depth
@@ -69,9 +75,19 @@ public:
     Matrix44 PerspectiveProjectionFrustum(float left, float right, float top, float bottom,
                                           float near_z, float far_z) const override;
 
-    /// Top row first. False, with one line on standard error, when the frame was drawn
-    /// straight into the window and has been shown since (later frames can be read).
+    /// Top row first, the frame's size. False, with one line on standard error, when the
+    /// frame was drawn straight into the window and has been shown since, or was drawn there
+    /// at another scale (later frames can be read).
     bool ReadFrame(ImageData& image) override;
+    /// The window's picture for the frame drawn so far, top row first, the window's size:
+    /// the frame where the window shows it and black bars around it. For tests.
+    bool ReadWindow(ImageData& image);
+
+    /// The window's inside in pixels, as of the last clear of the back buffer.
+    void GetWindowSize(int32_t& window_width, int32_t& window_height) const override;
+    bool TakeResized() override;
+    /// Where the frame is shown in the window; hosts map pointer positions through it.
+    const Letterbox& WindowLetterbox() const { return letterbox_; }
 
     /// Binds the current target (render_target's surface when set, else the platform's
     /// framebuffer) with the platform's depth buffer and sets the viewport to the
@@ -135,6 +151,9 @@ protected:
     /// False when nobody can see the window (headless): PostRender then neither copies
     /// the frame to it nor shows it.
     virtual bool WindowShown() const { return true; }
+    /// Reads the window's size now rather than at the next clear (a host that has just
+    /// resized its window between frames).
+    void RefreshWindowSize();
 
     /// Call with the host's context current and width and height set. False (with one
     /// line on standard error) when the framebuffer can't be made.
@@ -145,6 +164,13 @@ protected:
 private:
     // Copies the frame to the window when it was drawn elsewhere, and shows it.
     void ShowFrame();
+    // Puts the own framebuffer's frame into the window's picture and blackens the bars.
+    void ComposeWindow();
+    // Clears the window's bars to black, leaving the picture.
+    void ClearBars();
+    // The picture's rectangle in GL's window coordinates (rows bottom-up).
+    PixelRect PictureInGL() const;
+    static void ReadRows(int32_t x, int32_t y, int32_t w, int32_t h, ImageData& image);
     void SetDepthTest(bool on);
     // Forgets deferred depth that a clear makes moot.
     void DropDeferredDepth();
@@ -169,6 +195,8 @@ private:
     uint32_t framebuffer_ = 0;
     uint32_t colour_buffer_ = 0;
     uint32_t depth_buffer_ = 0;
+    Letterbox letterbox_;
+    bool resized_ = false;
 };
 
 }  // namespace vela

@@ -34,7 +34,11 @@ void InputEventWatchSDL::Handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             const SDL_Scancode key = event.key.keysym.scancode;
-            if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) {
+            // Alt+Enter takes the window full screen: that Enter presses nothing.
+            const bool full_screen_key =
+                event.type == SDL_KEYDOWN && (event.key.keysym.mod & KMOD_ALT) != 0 &&
+                (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER);
+            if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES && !full_screen_key) {
                 keys_[key] = event.type == SDL_KEYDOWN;
             }
             break;

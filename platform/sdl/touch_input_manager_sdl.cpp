@@ -8,7 +8,8 @@
 
 namespace vela {
 
-TouchInputManagerSDL::TouchInputManagerSDL(PlatformSDL& platform) : window_(platform.GetWindow()) {
+TouchInputManagerSDL::TouchInputManagerSDL(PlatformSDL& platform)
+    : platform_(platform), window_(platform.GetWindow()) {
     // Drivers without a desktop (offscreen, dummy, Wayland) can't place the cursor outside
     // the window; there the last position SDL saw is used.
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -27,7 +28,7 @@ Vector2 TouchInputManagerSDL::CursorPosition() const {
     } else {
         SDL_GetMouseState(&x, &y);
     }
-    return Vector2(static_cast<float>(x), static_cast<float>(y));
+    return platform_.WindowLetterbox().ToFrame(platform_.WindowPixels(x, y));
 }
 
 void TouchInputManagerSDL::Update() {

@@ -12,8 +12,9 @@ namespace vela {
 class PlatformSDL;
 
 // The mouse as panel 0: the left button drives touch 0, the right button touch 1, both at
-// the cursor in client pixels (outside the window: negative or beyond its size, where the
-// window system tells). The panel reports nothing until it is enabled.
+// the cursor in frame pixels, mapped through the window's black bars (over a bar or outside
+// the window: negative or beyond the frame's size, where the window system tells). The panel
+// reports nothing until it is enabled.
 class TouchInputManagerSDL : public SinglePanelTouchInputManager {
 public:
     explicit TouchInputManagerSDL(PlatformSDL& platform);
@@ -23,6 +24,7 @@ public:
 private:
     Vector2 CursorPosition() const;
 
+    const PlatformSDL& platform_;
     SDL_Window* window_;
     bool global_cursor_ = false;
     InputEventWatchSDL input_;

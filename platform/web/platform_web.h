@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "vela/core/window_options.h"
 #include "vela/gl/platform_gl.h"
 #include "vela/web/web_canvas.h"
 #include "vela/web/web_frame_clock.h"
@@ -12,7 +13,11 @@ namespace vela {
 
 // The browser host of the OpenGL core: a canvas of the frame's size (the page scales it,
 // aspect kept), WebGL 2, the page's keyboard, gamepads, mouse and touch, and files from
-// the page's virtual file system (FileStd: whatever the page packed or wrote there).
+// the page's virtual file system (FileStd: whatever the page packed or wrote there). A page
+// may give the canvas's drawing buffer another size at any time: the frame keeps its own
+// and is shown in the buffer as large as fits, between black bars, from the next frame on;
+// mouse and touch positions stay in frame pixels. Full screen is the page's to ask for (the
+// browser grants it only after a click or key: page.html.in has a button for it).
 //
 // The frame loop. The browser owns the thread: a page that never returns to it shows
 // nothing and hears no input. Two ways out exist: hand the browser one frame function
@@ -34,6 +39,9 @@ class PlatformWeb : public PlatformGL {
 public:
     // `canvas` is a CSS selector of the page's canvas.
     PlatformWeb(int32_t width, int32_t height, const char* canvas = "#canvas");
+    // A frame of options.width x options.height; the canvas's drawing buffer is
+    // window_width x window_height when those are given, else the frame's size.
+    explicit PlatformWeb(const WindowOptions& options, const char* canvas = "#canvas");
     ~PlatformWeb() override;
 
     // The page has no close button of its own: true while the page lives.
@@ -48,6 +56,8 @@ public:
     Audio* CreateAudio(const AudioConfig& config) override;
     // False while the page is hidden (another tab, a minimised window).
     bool HasFocus() const override;
+    // The mouse over the canvas, mapped through the picture's bars to frame pixels.
+    bool GetPointer(PointerState& state) const override;
 
     WebInputEvents& Input() { return *input_; }
     long FramesShown() const { return clock_.FramesWaited(); }
@@ -58,6 +68,8 @@ protected:
     void SwapWindow() override {}
 
 private:
+    void Start();
+
     WebCanvas canvas_;
     std::unique_ptr<WebInputEvents> input_;
     WebFrameClock clock_;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "vela/core/letterbox.h"
+
 namespace vela {
 
 namespace {
@@ -78,6 +80,8 @@ WebInputEvents::WebInputEvents(const char* canvas_selector, bool touch_pad)
     emscripten_set_mousedown_callback(canvas_, this, true, OnMouse);
     emscripten_set_mouseup_callback(window, this, true, OnMouse);
     emscripten_set_mousemove_callback(window, this, true, OnMouse);
+    emscripten_set_mouseenter_callback(canvas_, this, true, OnMouseCrossing);
+    emscripten_set_mouseleave_callback(canvas_, this, true, OnMouseCrossing);
     emscripten_set_touchstart_callback(canvas_, this, true, OnTouch);
     emscripten_set_touchmove_callback(canvas_, this, true, OnTouch);
     emscripten_set_touchend_callback(canvas_, this, true, OnTouch);
@@ -91,6 +95,8 @@ WebInputEvents::~WebInputEvents() {
     emscripten_set_focus_callback(window, nullptr, true, nullptr);
     emscripten_set_blur_callback(window, nullptr, true, nullptr);
     emscripten_set_mousedown_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_mouseenter_callback(canvas_, nullptr, true, nullptr);
+    emscripten_set_mouseleave_callback(canvas_, nullptr, true, nullptr);
     emscripten_set_mouseup_callback(window, nullptr, true, nullptr);
     emscripten_set_mousemove_callback(window, nullptr, true, nullptr);
     emscripten_set_touchstart_callback(canvas_, nullptr, true, nullptr);
@@ -123,14 +129,37 @@ Vector2 WebInputEvents::FingerPosition(int slot) const {
     return slot >= 0 && slot < kFingers ? fingers_[slot].position : Vector2();
 }
 
+void WebInputEvents::SetFrameSize(int32_t frame_width, int32_t frame_height) {
+    frame_width_ = frame_width;
+    frame_height_ = frame_height;
+}
+
 Vector2 WebInputEvents::ToCanvas(double client_x, double client_y) const {
     double rect[6];
     vela_canvas_rect(canvas_, rect);
     // Before layout (or with the canvas hidden) the page has no scale to offer.
     const double sx = rect[2] > 0.0 ? rect[4] / rect[2] : 1.0;
     const double sy = rect[3] > 0.0 ? rect[5] / rect[3] : 1.0;
-    return Vector2(static_cast<float>((client_x - rect[0]) * sx),
-                   static_cast<float>((client_y - rect[1]) * sy));
+    const Vector2 buffer(static_cast<float>((client_x - rect[0]) * sx),
+                         static_cast<float>((client_y - rect[1]) * sy));
+    if (frame_width_ <= 0 || frame_height_ <= 0) {
+        return buffer;
+    }
+    // The frame sits in the drawing buffer between bars when their shapes differ.
+    return Letterbox(frame_width_, frame_height_, static_cast<int32_t>(rect[4]),
+                     static_cast<int32_t>(rect[5]))
+        .ToFrame(buffer);
+}
+
+bool WebInputEvents::IsMouseOverFrame() const {
+    if (!mouse_over_canvas_) {
+        return false;
+    }
+    double rect[6];
+    vela_canvas_rect(canvas_, rect);
+    const double width = frame_width_ > 0 ? frame_width_ : rect[4];
+    const double height = frame_height_ > 0 ? frame_height_ : rect[5];
+    return mouse_.x >= 0.0f && mouse_.y >= 0.0f && mouse_.x < width && mouse_.y < height;
 }
 
 void WebInputEvents::ReleaseAll() {
@@ -178,6 +207,13 @@ EM_BOOL WebInputEvents::OnMouse(int type, const EmscriptenMouseEvent* event, voi
     input.mouse_ =
         input.ToCanvas(static_cast<double>(event->clientX), static_cast<double>(event->clientY));
     if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
+        ++input.mouse_moves_;
+        // Moves are heard on the whole window: over the canvas is where its box is.
+        double rect[6];
+        vela_canvas_rect(input.canvas_, rect);
+        const double x = event->clientX, y = event->clientY;
+        input.mouse_over_canvas_ =
+            x >= rect[0] && y >= rect[1] && x < rect[0] + rect[2] && y < rect[1] + rect[3];
         return false;
     }
     const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
@@ -186,6 +222,14 @@ EM_BOOL WebInputEvents::OnMouse(int type, const EmscriptenMouseEvent* event, voi
     } else if (event->button == 2) {
         input.right_button_ = down;
     }
+    return false;
+}
+
+EM_BOOL WebInputEvents::OnMouseCrossing(int type, const EmscriptenMouseEvent* event, void* self) {
+    WebInputEvents& input = *static_cast<WebInputEvents*>(self);
+    input.mouse_over_canvas_ = type == EMSCRIPTEN_EVENT_MOUSEENTER;
+    input.mouse_ =
+        input.ToCanvas(static_cast<double>(event->clientX), static_cast<double>(event->clientY));
     return false;
 }
 

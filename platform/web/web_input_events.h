@@ -15,9 +15,10 @@ namespace vela {
 // Keeps what the page's input events say as they arrive (held keys, keyboard focus, the
 // two main mouse buttons, up to two fingers on the canvas), so the input managers read a
 // state at their Update whatever the browser did in between, and synthetic events drive
-// it exactly like real ones. Positions are in canvas pixels (the 960 x 544 frame), however
-// large the canvas is shown. One per page: the callbacks are registered on the window and
-// on the canvas named by `canvas_selector`, and removed again by the destructor.
+// it exactly like real ones. Positions are in frame pixels (the 960 x 544 frame), however
+// large the canvas is shown and whatever its drawing buffer's size (the frame is shown in it
+// between black bars, see Letterbox). One per page: the callbacks are registered on the
+// window and on the canvas named by `canvas_selector`, and removed again by the destructor.
 class WebInputEvents {
 public:
     static constexpr int kFingers = 2;
@@ -33,6 +34,10 @@ public:
     bool IsLeftButtonDown() const { return left_button_; }
     bool IsRightButtonDown() const { return right_button_; }
     const Vector2& MousePosition() const { return mouse_; }
+    // True while the mouse is over the canvas and on the frame's picture in it.
+    bool IsMouseOverFrame() const;
+    // Mouse motions seen so far.
+    uint32_t MouseMoves() const { return mouse_moves_; }
     // Finger `slot` (0 or 1): the first two fingers on the canvas, in the order they landed.
     bool IsFingerDown(int slot) const;
     Vector2 FingerPosition(int slot) const;
@@ -40,6 +45,8 @@ public:
     // The on-screen pad, or null when the page has none. A key hides it.
     WebTouchPad* TouchPad() { return touch_pad_.get(); }
 
+    // The frame positions are mapped to; until it is set, the canvas's drawing buffer.
+    void SetFrameSize(int32_t frame_width, int32_t frame_height);
     // Frame pixels from a point in the page's client (CSS pixel) coordinates.
     Vector2 ToCanvas(double client_x, double client_y) const;
 
@@ -57,6 +64,7 @@ private:
     static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self);
     static EM_BOOL OnFocus(int type, const EmscriptenFocusEvent* event, void* self);
     static EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* self);
+    static EM_BOOL OnMouseCrossing(int type, const EmscriptenMouseEvent* event, void* self);
     static EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* event, void* self);
     void ReleaseAll();
 
@@ -66,6 +74,10 @@ private:
     bool left_button_ = false;
     bool right_button_ = false;
     Vector2 mouse_;
+    bool mouse_over_canvas_ = false;
+    uint32_t mouse_moves_ = 0;
+    int32_t frame_width_ = 0;
+    int32_t frame_height_ = 0;
     Finger fingers_[kFingers];
     std::unique_ptr<WebTouchPad> touch_pad_;
 };

@@ -6,13 +6,18 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "scoped_env.h"
+#include "vela/core/window_fit.h"
 #include "vela/gl/shader_gl.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
+#include "vela/input/pointer.h"
+#include "vela/input/sony_controller_input_manager.h"
+#include "vela/input/touch_input_manager.h"
 #include "vela/sdl/platform_sdl.h"
 
 namespace {
@@ -257,6 +262,171 @@ TEST(PlatformSDLTest, ShaderThatFailsToBuildIsNamedAndDrawsNothing) {
 
     renderer->shader = sprite_shader;
     delete broken;
+}
+
+vela::WindowOptions Unsynced() {
+    vela::WindowOptions options;
+    options.vsync = false;
+    return options;
+}
+
+TEST(PlatformSDLWindowTest, OptionsOpenAResizableHighDpiWindowFittedToTheDisplay) {
+    const vela::WindowOptions options = Unsynced();
+    PlatformSDL platform(options);
+    ASSERT_TRUE(platform.IsReady());
+    EXPECT_EQ(platform.width, 960);
+    EXPECT_EQ(platform.height, 544);
+    const Uint32 flags = SDL_GetWindowFlags(platform.GetWindow());
+    EXPECT_NE(flags & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_NE(flags & SDL_WINDOW_ALLOW_HIGHDPI, 0u);
+    EXPECT_FALSE(platform.IsFullScreen());
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    const vela::WindowFit fit(options, desktop.w, desktop.h);
+    int w = 0, h = 0;
+    platform.GetWindowSize(w, h);
+    EXPECT_EQ(w, fit.Width());
+    EXPECT_EQ(h, fit.Height());
+    SDL_GetWindowMinimumSize(platform.GetWindow(), &w, &h);
+    EXPECT_EQ(w, 240);
+    EXPECT_EQ(h, 136);
+}
+
+TEST(PlatformSDLWindowTest, UnusableSizesAreToldInOneLine) {
+    vela::WindowOptions no_frame = Unsynced();
+    no_frame.width = 0;
+    testing::internal::CaptureStderr();
+    PlatformSDL inert(no_frame);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "vela: frame size 0x544 is not usable\n");
+    EXPECT_FALSE(inert.IsReady());
+    EXPECT_FALSE(inert.Update());
+
+    vela::WindowOptions sliver = Unsynced();
+    sliver.window_width = 100000;
+    sliver.window_height = 5;
+    testing::internal::CaptureStderr();
+    PlatformSDL platform(sliver);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(platform.IsReady());
+    EXPECT_NE(errors.find("100000x5"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+    int w = 0, h = 0;
+    platform.GetWindowSize(w, h);
+    EXPECT_GE(h, 136);
+}
+
+struct KeyCase {
+    const char* name;
+    SDL_Keycode key;
+    Uint16 mod;
+    Uint8 repeat;
+    bool toggles;
+    bool crosses;  // the keyboard's pad holds cross
+};
+
+std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
+    return out << c.name;
+}
+
+class FullScreenKeyTest : public ::testing::TestWithParam<KeyCase> {};
+
+// F11 and Alt+Enter take the window full screen and back, and the frame still draws and
+// reads back each way; other keys, and a held key's repeats, leave it. Only a plain Enter
+// is the keyboard pad's cross.
+TEST_P(FullScreenKeyTest, KeyTogglesFullScreenAndFramesGoOn) {
+    const KeyCase& c = GetParam();
+    PlatformSDL platform(Unsynced());
+    ASSERT_TRUE(platform.IsReady());
+    std::unique_ptr<vela::SonyControllerInputManager> pad(
+        platform.CreateSonyControllerInputManager());
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = SDL_GetWindowID(platform.GetWindow());
+    SDL_PushEvent(&focus);
+    platform.clear_colour = vela::Vector4(0.0f, 1.0f, 0.0f, 1.0f);
+    for (bool expected : {c.toggles, false}) {
+        SDL_Event press{};
+        press.type = SDL_KEYDOWN;
+        press.key.windowID = SDL_GetWindowID(platform.GetWindow());
+        press.key.state = SDL_PRESSED;
+        press.key.repeat = c.repeat;
+        press.key.keysym.sym = c.key;
+        press.key.keysym.scancode = SDL_GetScancodeFromKey(c.key);
+        press.key.keysym.mod = c.mod;
+        SDL_PushEvent(&press);
+        EXPECT_TRUE(platform.Update());
+        EXPECT_EQ(platform.IsFullScreen(), expected);
+        pad->Update();
+        EXPECT_EQ((pad->GetController(0).buttons_down & vela::BUTTON_CROSS) != 0, c.crosses);
+        // A frame drawn straight into a window at another scale is not readable; the
+        // next one is.
+        platform.PreRender();
+        vela::ImageData frame;
+        if (!platform.ReadFrame(frame)) {
+            platform.PreRender();
+            ASSERT_TRUE(platform.ReadFrame(frame));
+        }
+        EXPECT_EQ(frame.width, 960);
+        EXPECT_EQ(frame.pixels[1], 255);
+        platform.PostRender();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FullScreenKeyTest,
+    ::testing::Values(KeyCase{"F11", SDLK_F11, KMOD_NONE, 0, true, false},
+                      KeyCase{"AltEnter", SDLK_RETURN, KMOD_LALT, 0, true, false},
+                      KeyCase{"AltKeypadEnter", SDLK_KP_ENTER, KMOD_RALT, 0, true, false},
+                      KeyCase{"Enter", SDLK_RETURN, KMOD_NONE, 0, false, true},
+                      KeyCase{"F11Repeat", SDLK_F11, KMOD_NONE, 1, false, false}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+
+// The pointer and the mouse's touch panel read the same frame position through the bars.
+TEST(PlatformSDLWindowTest, PointerAndMousePanelMapThroughTheBars) {
+    vela::WindowOptions options = Unsynced();
+    options.window_width = 1000;
+    options.window_height = 760;  // the picture: 0, 96, 1000 x 567
+    PlatformSDL platform(options);
+    ASSERT_TRUE(platform.IsReady());
+    std::unique_ptr<vela::TouchInputManager> touch(platform.CreateTouchInputManager());
+    touch->EnablePanel(0);
+    vela::PointerState pointer;
+    ASSERT_TRUE(platform.GetPointer(pointer));
+    const uint32_t moves = pointer.moves;
+
+    SDL_WarpMouseInWindow(platform.GetWindow(), 500, 396);
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.state = SDL_PRESSED;
+    SDL_PushEvent(&click);
+    SDL_PumpEvents();
+    touch->Update();
+    ASSERT_TRUE(platform.GetPointer(pointer));
+    EXPECT_TRUE(pointer.over_frame);
+    EXPECT_TRUE(pointer.left);
+    EXPECT_FALSE(pointer.right);
+    EXPECT_GT(pointer.moves, moves);
+    EXPECT_NEAR(pointer.position.x, 480.0f, 0.01f);
+    EXPECT_NEAR(pointer.position.y, 300.0f * 544.0f / 567.0f, 0.01f);
+    const vela::Touch& held = touch->GetTouch(0, 0);
+    EXPECT_EQ(held.type, vela::TouchType::New);
+    EXPECT_EQ(held.position.x, pointer.position.x);
+    EXPECT_EQ(held.position.y, pointer.position.y);
+
+    // Over the top bar: off the frame, the position where it was last on it.
+    SDL_WarpMouseInWindow(platform.GetWindow(), 500, 40);
+    SDL_PumpEvents();
+    touch->Update();
+    const vela::Vector2 last = pointer.position;
+    ASSERT_TRUE(platform.GetPointer(pointer));
+    EXPECT_FALSE(pointer.over_frame);
+    EXPECT_EQ(pointer.position.x, last.x);
+    EXPECT_EQ(pointer.position.y, last.y);
+    EXPECT_LT(touch->GetTouch(0, 0).position.y, 0.0f);
 }
 
 }  // namespace
