@@ -25,7 +25,8 @@ void MouseController::Forget() {
 }
 
 MouseReading MouseController::Read(const vela::PointerState& pointer, const MouseScreen& screen) {
-    const bool moved = seen_ && pointer.moves != moves_ && pointer.over_frame;
+    // Motions before the first reading count too: the program saw none of them.
+    const bool moved = pointer.over_frame && pointer.moves != (seen_ ? moves_ : 0u);
     const bool left_pressed = pointer.left && !left_ && pointer.over_frame;
     const bool right_pressed = pointer.right && !right_ && pointer.over_frame;
     seen_ = true;
