@@ -15,8 +15,7 @@ public:
 
     // The record of the update from the device in charge; `switched` tells whether
     // another device has just taken over.
-    ControllerRecord Choose(const ControllerRecord& pad, const MouseReading& mouse,
-                            bool& switched);
+    ControllerRecord Choose(const ControllerRecord& pad, const MouseReading& mouse, bool& switched);
     Device Active() const { return active_; }
 
 private:

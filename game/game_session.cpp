@@ -81,7 +81,8 @@ bool GameSession::Open() {
         std::fprintf(stderr, "game: %s\n", error.c_str());
         return false;
     }
-    for (const std::string* output : {&options_.record, &options_.program.screenshot, &options_.audioOut}) {
+    for (const std::string* output :
+         {&options_.record, &options_.program.screenshot, &options_.audioOut}) {
         if (!output->empty() && !vela::AtomicFileWriter::CheckTarget(*output, error)) {
             std::fprintf(stderr, "game: can't write %s\n", error.c_str());
             return false;
@@ -150,7 +151,8 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
 bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
     const int64_t expected = frames * (PlatformHarness::kOfflineAudioRate / 60) * 2;
     if (int64_t(mix.size()) != expected) {
-        std::fprintf(stderr, "game: %s not written: this platform could not mix the sound offline\n",
+        std::fprintf(stderr,
+                     "game: %s not written: this platform could not mix the sound offline\n",
                      options_.audioOut.c_str());
         return false;
     }

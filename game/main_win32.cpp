@@ -10,11 +10,11 @@
 #include <string>
 
 #include "data_directory.h"
-#include "vela/graphics/frame_capture.h"
 #include "game_options.h"
 #include "game_session.h"
 #include "settings_file.h"
 #include "vela/core/create_platform.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace {
 

@@ -57,8 +57,8 @@ MouseReading MouseController::Read(const vela::PointerState& pointer, const Mous
     return reading;
 }
 
-void MouseController::Menu(const vela::PointerState& pointer, const MouseScreen& screen,
-                           bool moved, bool left_pressed, MouseReading& reading) {
+void MouseController::Menu(const vela::PointerState& pointer, const MouseScreen& screen, bool moved,
+                           bool left_pressed, MouseReading& reading) {
     if (moved) {
         target_ = screen.itemUnderPointer;
     }

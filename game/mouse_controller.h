@@ -34,8 +34,7 @@ public:
     void Forget();
 
     // The unit stick direction from `from` to `to` (y down); (0, 0) when they coincide.
-    static void StickToward(const vela::Vector2& from, const vela::Vector2& to, float& x,
-                            float& y);
+    static void StickToward(const vela::Vector2& from, const vela::Vector2& to, float& x, float& y);
 
 private:
     void Menu(const vela::PointerState& pointer, const MouseScreen& screen, bool moved,

@@ -7,8 +7,7 @@
 #include "vela/input/sony_controller_input_manager.h"
 
 bool PlayerInput::Read(vela::SonyControllerInputManager* manager, const vela::Platform& platform,
-                       const ScreenManager& screens, const vela::Font& font,
-                       PlayerIntent& intent) {
+                       const ScreenManager& screens, const vela::Font& font, PlayerIntent& intent) {
     vela::PointerState pointer;
     const bool mouse = platform.GetPointer(pointer);
     if (!manager && !mouse) {

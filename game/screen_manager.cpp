@@ -195,8 +195,7 @@ void ScreenManager::RenderItems(vela::SpriteRenderer* renderer, const vela::Font
     for (int32_t i = 0; i <= lastItem && i < 3; ++i) {
         const uint32_t colour = i == selection ? 0xff000000u : 0xff999999u;
         font.RenderText(renderer, vela::Vector3(kItemX, kItemY + kItemPitch * i, -0.9f), kItemScale,
-                        colour,
-                        vela::TextJustification::Left, "%s", itemTexts[i].c_str());
+                        colour, vela::TextJustification::Left, "%s", itemTexts[i].c_str());
     }
 }
 

@@ -13,8 +13,8 @@
 
 std::unique_ptr<SettingsFile> SettingsFile::ForUser() {
     std::string why;
-    const std::string folder = vela::UserConfigFolder::Find(
-        vela::UserConfigFolder::FromProcess(), kFolderName, why);
+    const std::string folder =
+        vela::UserConfigFolder::Find(vela::UserConfigFolder::FromProcess(), kFolderName, why);
     if (folder.empty()) {
         std::fprintf(stderr, "game: the options are not kept between runs: %s\n", why.c_str());
         return nullptr;

@@ -192,8 +192,7 @@ void SpriteApplication::GameInput(const PlayerIntent& intent) {
             fragResetSprite.Play(frag.sprite.position.x, frag.sprite.position.y, 0.0f,
                                  frag.sprite.rotation);
             power = 0.0f;
-            events.Report(GameEventType::Recall, frag.sprite.position.x,
-                          frag.sprite.position.y);
+            events.Report(GameEventType::Recall, frag.sprite.position.x, frag.sprite.position.y);
         }
         return;
     }

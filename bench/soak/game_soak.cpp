@@ -18,10 +18,10 @@
 
 #include "platform_harness.h"
 #include "sprite_application.h"
-#include "vela/input/sony_controller.h"
-#include "vela/input/sony_controller_input_manager.h"
 #include "vela/core/command_line.h"
 #include "vela/core/create_platform.h"
+#include "vela/input/sony_controller.h"
+#include "vela/input/sony_controller_input_manager.h"
 
 namespace {
 

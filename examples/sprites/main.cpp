@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
                          count = std::atoi(value.c_str());
                          if (value.find_first_not_of("0123456789") != std::string::npos ||
                              value.size() > 7 || count < 1 || count > 1000000) {
-                             error = "--count takes a number from 1 to 1000000, not '" + value +
-                                     "'";
+                             error =
+                                 "--count takes a number from 1 to 1000000, not '" + value + "'";
                              return false;
                          }
                          return true;

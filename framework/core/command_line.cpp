@@ -78,8 +78,8 @@ CommandLine::CommandLine(ProgramOptions& options, std::string program, std::stri
     Add("--window", "WxH", "the window's size at start, e.g. 1280x720 (the frame is scaled)",
         [&o](const std::string& value, std::string& error) {
             if (!ParseWindowSize(value, o.window.window_width, o.window.window_height)) {
-                error = "--window needs a size like 1280x720 (1 to 16384 a side), not '" +
-                        value + "'";
+                error =
+                    "--window needs a size like 1280x720 (1 to 16384 a side), not '" + value + "'";
                 return false;
             }
             return true;

@@ -62,8 +62,8 @@ bool ProgramRunner::SaveShot() {
 int ProgramRunner::Run(Application& application) {
     application.Run();
     if (!options_.screenshot.empty() && !shot_taken_) {
-        shot_saved_ = last_frame_read_ ? SaveOpaqueFrame(last_frame_, options_.screenshot)
-                                       : SaveShot();
+        shot_saved_ =
+            last_frame_read_ ? SaveOpaqueFrame(last_frame_, options_.screenshot) : SaveShot();
     }
     if (!options_.screenshot.empty() && shot_saved_) {
         std::printf("%s: saved %s\n", options_.program.c_str(), options_.screenshot.c_str());

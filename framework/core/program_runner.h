@@ -12,9 +12,9 @@ namespace vela {
 class Application;
 class FrameCapture;
 
-/// Runs a program with the options every program shares (parsed by CommandLine): it makes the platform of the
-/// build, stops after --frames, pins the frame time with --fixed-step and saves the last
-/// frame for --screenshot. The application is made on GetPlatform, then given to Run:
+/// Runs a program with the options every program shares (parsed by CommandLine): it makes the
+/// platform of the build, stops after --frames, pins the frame time with --fixed-step and saves the
+/// last frame for --screenshot. The application is made on GetPlatform, then given to Run:
 ///
 ///     vela::ProgramRunner runner(options);
 ///     if (!runner.Start()) return 1;

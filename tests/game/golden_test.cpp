@@ -264,10 +264,10 @@ TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
     char dir[] = "/tmp/game_program_XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string shot = std::string(dir) + "/last.png";
-    const std::string command = std::string("cd ") + dir + " && " + GAME_PROGRAM +
-                                " --replay " GAME_TEST_DATA "/won_game.rec --fixed-step --fresh-options" +
-                                " --frames " + std::to_string(records.size() + 2) +
-                                " --screenshot last.png";
+    const std::string command =
+        std::string("cd ") + dir + " && " + GAME_PROGRAM +
+        " --replay " GAME_TEST_DATA "/won_game.rec --fixed-step --fresh-options" + " --frames " +
+        std::to_string(records.size() + 2) + " --screenshot last.png";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     vela::PlatformSDL gl(960, 544, false, true);

@@ -58,8 +58,7 @@ TEST_P(PointerAim, TheArrowPointsFromTheHandToThePointer) {
 
 INSTANTIATE_TEST_SUITE_P(Angles, PointerAim,
                          testing::Values(Aim{0.0, 300.0}, Aim{30.0, 200.0}, Aim{30.0, 12.0},
-                                         Aim{90.0, 300.0}, Aim{-45.0, 100.0},
-                                         Aim{135.0, 60.0}));
+                                         Aim{90.0, 300.0}, Aim{-45.0, 100.0}, Aim{135.0, 60.0}));
 
 // Holding the left button charges as cross does, letting go throws with that power (the
 // frag leaves the hand at the same speed), and the right button calls the frag back.

@@ -186,10 +186,10 @@ TEST(GameOptions, ParsesTheOptionsAndRejectsBadOnes) {
     EXPECT_FALSE(none.freshOptions);
 
     GameOptions all;
-    const char* args[] = {"game",     "--frames",     "250",       "--screenshot",
-                          "a.png",    "--record",     "r.rec",     "--replay",
+    const char* args[] = {"game",     "--frames",     "250",          "--screenshot",
+                          "a.png",    "--record",     "r.rec",        "--replay",
                           "p.rec",    "--fixed-step", "--fullscreen", "--window",
-                          "1280x720", "--audio-out",  "m.wav",     "--fresh-options"};
+                          "1280x720", "--audio-out",  "m.wav",        "--fresh-options"};
     ASSERT_EQ(all.Parse(16, args, error), GameOptions::Result::Run) << error;
     EXPECT_EQ(all.program.frames, 250);
     EXPECT_EQ(all.program.screenshot, "a.png");
@@ -207,14 +207,10 @@ TEST(GameOptions, ParsesTheOptionsAndRejectsBadOnes) {
     EXPECT_EQ(h.Parse(4, help, error), GameOptions::Result::Help);
 
     const std::vector<std::vector<const char*>> bad = {
-        {"game", "--frames"},
-        {"game", "--frames", "0"},
-        {"game", "--frames", "-5"},
-        {"game", "--frames", "12x"},
-        {"game", "--screenshot"},
-        {"game", "--fullscreen", "yes"},
-        {"game", "--window", "1280"},
-        {"game", "--record", "same.rec", "--replay", "same.rec"}};
+        {"game", "--frames"},         {"game", "--frames", "0"},
+        {"game", "--frames", "-5"},   {"game", "--frames", "12x"},
+        {"game", "--screenshot"},     {"game", "--fullscreen", "yes"},
+        {"game", "--window", "1280"}, {"game", "--record", "same.rec", "--replay", "same.rec"}};
     for (const auto& argv : bad) {
         GameOptions o;
         error.clear();

@@ -211,8 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 std::ofstream(p) << std::string(1 << 20, '#') << "\n";
                             },
                             "damaged (longer than 4096 bytes)"},
-                    BadFile{"AFolder",
-                            [](const std::string& p) { mkdir(p.c_str(), 0755); },
+                    BadFile{"AFolder", [](const std::string& p) { mkdir(p.c_str(), 0755); },
                             "can't read the options"}),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 

@@ -61,9 +61,9 @@ TEST(CommandLine, TakesTheSharedOptionsAndTheProgramsOwn) {
     EXPECT_TRUE(loud);
 
     const std::string usage = line.Usage();
-    for (const char* name : {"Usage: demo", "A demo.", "--frames N", "--screenshot FILE",
-                             "--fixed-step", "--fullscreen", "--window WxH", "--count N",
-                             "--loud", "--help"}) {
+    for (const char* name :
+         {"Usage: demo", "A demo.", "--frames N", "--screenshot FILE", "--fixed-step",
+          "--fullscreen", "--window WxH", "--count N", "--loud", "--help"}) {
         EXPECT_NE(usage.find(name), std::string::npos) << name;
     }
     vela::ProgramOptions other;
@@ -73,11 +73,11 @@ TEST(CommandLine, TakesTheSharedOptionsAndTheProgramsOwn) {
 
 TEST(CommandLine, RefusesBadInputWithOneLineThatSaysWhy) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--frames"},           {"--frames", "0"},       {"--frames", "-3"},
-        {"--frames", "1e3"},    {"--frames", " 5"},      {"--frames", "99999999999999999999"},
-        {"--screenshot"},       {"--screenshot", ""},    {"--window", "1280"},
-        {"--window", "0x720"},  {"--window", "800x-6"},  {"--window", "99999x10"},
-        {"--fullscreen", "no"}, {"--count", "0"},        {"-x"}};
+        {"--frames"},           {"--frames", "0"},      {"--frames", "-3"},
+        {"--frames", "1e3"},    {"--frames", " 5"},     {"--frames", "99999999999999999999"},
+        {"--screenshot"},       {"--screenshot", ""},   {"--window", "1280"},
+        {"--window", "0x720"},  {"--window", "800x-6"}, {"--window", "99999x10"},
+        {"--fullscreen", "no"}, {"--count", "0"},       {"-x"}};
     for (const auto& args : bad) {
         vela::ProgramOptions options;
         CommandLine line(options, "demo", "");
@@ -240,11 +240,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FolderCase{"Xdg", {"/x/cfg", "/home/p", "", false}, "/x/cfg/frag-hurler"},
         FolderCase{"HomeWithoutXdg", {"", "/home/p", "", false}, "/home/p/.config/frag-hurler"},
-        FolderCase{"RelativeXdgIsIgnored", {"cfg", "/home/p", "", false},
-                   "/home/p/.config/frag-hurler"},
+        FolderCase{
+            "RelativeXdgIsIgnored", {"cfg", "/home/p", "", false}, "/home/p/.config/frag-hurler"},
         FolderCase{"Nothing", {"", "", "", false}, ""},
         FolderCase{"RelativeHome", {"", "p", "", false}, ""},
-        FolderCase{"AppData", {"/x", "/h", "C:\\Users\\p\\AppData\\Roaming", true},
+        FolderCase{"AppData",
+                   {"/x", "/h", "C:\\Users\\p\\AppData\\Roaming", true},
                    "C:\\Users\\p\\AppData\\Roaming\\frag-hurler"},
         FolderCase{"NoAppData", {"/x", "/h", "", true}, ""}),
     [](const testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.name); });

@@ -47,12 +47,13 @@ class Run:
         self.args = args
         self.failures = 0
 
-    def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0):
+    def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0,
+             fresh=True):
         """Runs the game page; returns the folder its posted files are in."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
         query = ["program=../../game/game.js"]
-        query += ["arg=" + a for a in game_args]
+        query += ["arg=" + a for a in (["--fresh-options"] if fresh else []) + game_args]
         query += ["put=" + p for p in puts]
         query += ["get=/" + f for f in ("frame.png", "game.rec") if ("/" + f) in game_args]
         if keys:
@@ -75,7 +76,7 @@ class Run:
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
         shot = os.path.join(out, "gl_frame.png")
-        env = dict(os.environ, SDL_VIDEODRIVER="offscreen")
+        env = dict(os.environ, SDL_VIDEODRIVER="offscreen", FRAG_HURLER_FRESH_OPTIONS="1")
         subprocess.check_call([self.args.gl_game] + game_args + ["--screenshot", shot],
                               cwd=os.path.join(self.args.source, "assets"), env=env)
         return shot
