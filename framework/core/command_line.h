@@ -21,6 +21,7 @@ namespace vela {
 /// A program adds its own options with Add; all are parsed in one pass.
 class CommandLine {
 public:
+    /// What the command line asks for: a run, the usage text, or nothing (an error).
     enum class Result { Run, Help, Error };
     /// Takes an added option's value ("" for a flag); false, with `error` set, refuses it.
     using Taker = std::function<bool(const std::string& value, std::string& error)>;
@@ -40,6 +41,7 @@ public:
     /// Parse for an entry point: prints the usage text or the error itself. True to run;
     /// false with the status the program should exit with (0 after --help, 2 on an error).
     bool ParseForProgram(int argc, const char* const* argv, int& exit_status);
+    /// The usage text: the program, what it does, every option, the notes.
     std::string Usage() const;
 
 private:

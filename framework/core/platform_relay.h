@@ -14,6 +14,7 @@ namespace vela {
 /// straight through to the inner platform, which must outlive the relay.
 class PlatformRelay : public Platform {
 public:
+    /// Relays to `inner`, taking its back-buffer size and clear values.
     explicit PlatformRelay(Platform& inner);
 
     /// 0 runs until the window closes.
@@ -24,9 +25,11 @@ public:
     void SetLastFrameHook(std::function<void()> hook) { last_frame_hook_ = std::move(hook); }
     /// Called in every frame after drawing, before the present.
     void SetFrameHook(std::function<void()> hook) { frame_hook_ = std::move(hook); }
+    /// Frames drawn so far.
     int64_t FramesPresented() const { return frames_presented_; }
     /// Ends the run at the next Update, as a closed window would.
     void RequestStop() { stop_requested_ = true; }
+    /// The platform relayed to.
     Platform& Inner() const { return inner_; }
 
     bool Update() override;

@@ -11,10 +11,10 @@ class UserConfigFolder {
 public:
     /// The variables the lookup reads, and how paths are spelled.
     struct Environment {
-        std::string xdg_config_home;
-        std::string home;
-        std::string appdata;
-        bool windows = false;
+        std::string xdg_config_home;  ///< $XDG_CONFIG_HOME, "" when unset
+        std::string home;             ///< $HOME, "" when unset
+        std::string appdata;          ///< %APPDATA%, "" when unset
+        bool windows = false;         ///< Windows' rules and spelling, not POSIX's
     };
 
     /// This process's environment, on the system the program was built for.
