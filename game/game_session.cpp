@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <utility>
 
+#include "memory_settings.h"
 #include "platform_harness.h"
+#include "recorded_options.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
 #include "vela/audio/wav_writer.h"
@@ -76,10 +79,13 @@ bool GameSession::Open() {
         }
     }
     std::string error;
-    if (!options_.replay.empty() &&
-        !ReplayControllerInputManager::LoadFile(options_.replay.c_str(), replay_, error)) {
-        std::fprintf(stderr, "game: %s\n", error.c_str());
-        return false;
+    if (!options_.replay.empty()) {
+        if (!ReplayControllerInputManager::LoadFile(options_.replay.c_str(), replay_, error)) {
+            std::fprintf(stderr, "game: %s\n", error.c_str());
+            return false;
+        }
+        std::ifstream in(options_.replay, std::ios::binary);
+        replayOptions_ = RecordedOptions::Text(in);
     }
     for (const std::string* output :
          {&options_.record, &options_.program.screenshot, &options_.audioOut}) {
@@ -105,11 +111,15 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
     }
     std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
     SpriteApplication* game = application.get();
-    if (!options_.freshOptions) {
-        game->settingsStore = settings_.get();
-    }
     const bool replaying = !options_.replay.empty();
     const bool recording = !options_.record.empty();
+    if (replaying) {
+        // A replay starts as its record did, and the player's own options stay as they are.
+        replaySettings_.reset(new MemorySettings(replayOptions_, "the replay"));
+        game->settingsStore = replaySettings_.get();
+    } else if (!options_.freshOptions) {
+        game->settingsStore = settings_.get();
+    }
     // A replay is the whole input: a mouse over the window must not join in.
     harness.SetPointerShown(!replaying);
     if (replaying || recording) {
@@ -135,6 +145,8 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
                 }
                 g_recording_session = this;
                 recordWriter_.reset(new RecordWriter(record_.Stream()));
+                // The options are in place by now: the game reads them first.
+                recordWriter_->Note(RecordedOptions::Lines(game->settings));
                 game->input.SetRecorder(recordWriter_.get());
                 return source;
             });

@@ -34,7 +34,8 @@ public:
     // Nothing is written yet.
     bool Open();
 
-    // Where the difficulty and volume are kept; ignored with fresh options.
+    // Where the player's difficulty and volume are kept; ignored with fresh options and
+    // while replaying, when the options are those the record names.
     void UseSettings(std::unique_ptr<SettingsStore> store);
 
     // Runs the game to its end (window closed or frame limit) and returns the exit
@@ -52,7 +53,9 @@ private:
 
     GameOptions options_;
     std::vector<ControllerRecord> replay_;
+    std::string replayOptions_;
     std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<SettingsStore> replaySettings_;
     // Created when the game asks for its controller, that is once it has started.
     vela::AtomicFileWriter record_;
     std::unique_ptr<RecordWriter> recordWriter_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "controller_record.h"
 
@@ -13,6 +14,8 @@ public:
     explicit RecordWriter(std::FILE* out);
 
     void Write(const ControllerRecord& record);
+    // Comment lines (each starting with '#' and ending with a line end).
+    void Note(const std::string& comments) { Put(comments.c_str()); }
 
 private:
     void Put(const char* text);

@@ -295,8 +295,8 @@ namespace {
 
 struct OptionsRun {
     const char* name;
-    const char* how;  // put before or after the program on its command line
-    bool keeps;
+    const char* how;      // put before or after the program on its command line
+    const char* started;  // the difficulty the run started on
 };
 
 void PrintTo(const OptionsRun& run, std::ostream* out) {
@@ -322,10 +322,11 @@ class GameProgramOptions : public testing::TestWithParam<OptionsRun> {};
 
 }  // namespace
 
-// The program keeps its options in the user's configuration folder: it starts from what
-// is there and writes the choice made, unless told to start fresh by option or variable,
-// when the file stays as it was.
-TEST_P(GameProgramOptions, AreKeptInTheConfigurationFolderUnlessFresh) {
+// The program starts from the options in the user's configuration folder, unless told to
+// start fresh by option or variable; a replay starts from what its record names (here
+// nothing: the defaults) and, though it changes the volume, leaves the file as it was.
+// Each run's record names the options it started with.
+TEST_P(GameProgramOptions, StartFromTheConfigurationFolderUnlessFreshOrReplaying) {
     char dir[] = "/tmp/game_options_XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string folder = std::string(dir) + "/config/frag-hurler";
@@ -336,8 +337,7 @@ TEST_P(GameProgramOptions, AreKeptInTheConfigurationFolderUnlessFresh) {
     std::fputs("difficulty = hard\n", out);
     std::fclose(out);
     // To Options, then down to Volume and cross.
-    const std::string replay = std::string(dir) + "/toggle.rec";
-    out = std::fopen(replay.c_str(), "w");
+    out = std::fopen((std::string(dir) + "/toggle.rec").c_str(), "w");
     ASSERT_NE(out, nullptr);
     for (int i = 0; i < 110; ++i) {
         std::fputs("0 0x0 0x0 0x0 0 0 0 0\n", out);
@@ -349,22 +349,23 @@ TEST_P(GameProgramOptions, AreKeptInTheConfigurationFolderUnlessFresh) {
 
     const std::string command = std::string("cd ") + dir + " && env -u " +
                                 GameOptions::kFreshOptionsVariable + " XDG_CONFIG_HOME=" + dir +
-                                "/config " + GetParam().how + " --replay toggle.rec" +
-                                " --frames 130 --fixed-step 2>/dev/null";
+                                "/config " + GetParam().how +
+                                " --record run.rec --frames 130 --fixed-step 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::string text = FileText(file);
+    const std::string record = FileText(std::string(dir) + "/run.rec");
     std::system((std::string("rm -rf ") + dir).c_str());
-    if (GetParam().keeps) {
-        EXPECT_EQ(text, "# Frag Hurler options\ndifficulty = hard\nvolume = mute\n");
-    } else {
-        EXPECT_EQ(text, "difficulty = hard\n");
-    }
+    EXPECT_EQ(text, "difficulty = hard\n");
+    EXPECT_NE(record.find(std::string("\n# options: difficulty = ") + GetParam().started + "\n"),
+              std::string::npos)
+        << record.substr(0, 300);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, GameProgramOptions,
-    testing::Values(OptionsRun{"Kept", GAME_PROGRAM, true},
-                    OptionsRun{"FreshByOption", GAME_PROGRAM " --fresh-options", false},
+    testing::Values(OptionsRun{"Kept", GAME_PROGRAM, "hard"},
+                    OptionsRun{"FreshByOption", GAME_PROGRAM " --fresh-options", "easy"},
                     OptionsRun{"FreshByVariable", "FRAG_HURLER_FRESH_OPTIONS=1 " GAME_PROGRAM,
-                               false}),
+                               "easy"},
+                    OptionsRun{"Replay", GAME_PROGRAM " --replay toggle.rec", "easy"}),
     [](const testing::TestParamInfo<OptionsRun>& info) { return std::string(info.param.name); });

@@ -16,6 +16,7 @@
 
 #include "game_rig.h"
 #include "game_session.h"
+#include "recorded_options.h"
 #include "settings_file.h"
 #include "settings_keeper.h"
 #include "test_platform.h"
@@ -282,12 +283,23 @@ public:
 
 }  // namespace
 
-// With --fresh-options the run starts from the defaults and never touches the store; the
-// same run without it starts from the store and writes the choice made.
-TEST(KeptSettings, FreshOptionsNeitherReadNorWrite) {
+// The options a run started with, as its record names them.
+std::string RecordedStart(const std::string& record) {
+    std::ifstream in(record);
+    return RecordedOptions::Text(in);
+}
+
+// Without --fresh-options a run starts from the player's options, with it from the
+// defaults without asking; a replay starts from the options its record names and leaves
+// the player's alone. Each run's own record names what it started with.
+TEST(KeptSettings, FreshOptionsAndReplaysLeaveThePlayersOptionsAlone) {
     Folder folder;
-    // Down to Options, cross, then cross on Difficulty.
-    std::string toggling;
+    GameSettings hard;
+    hard.hardDifficulty = true;
+    GameSettings mute;
+    mute.soundOn = false;
+    // Down to Options, cross, then cross on Difficulty: made on Mute, it replays on Mute.
+    std::string toggling = RecordedOptions::Lines(mute);
     for (int i = 0; i < 110; ++i) {
         toggling += "0 0x0 0x0 0x0 0 0 0 0\n";
     }
@@ -296,27 +308,37 @@ TEST(KeptSettings, FreshOptionsNeitherReadNorWrite) {
         "0 0x0 0x0 0x4000 0 0 0 0\n0 0x4000 0x4000 0x0 0 0 0 0\n0 0x0 0x0 0x4000 0 0 0 0\n";
     std::ofstream(folder.Path("toggle.rec")) << toggling;
 
-    for (bool fresh : {true, false}) {
+    const struct {
+        bool fresh;
+        bool replay;
+        int reads;
+        GameSettings start;
+    } runs[] = {{false, false, 1, hard},
+                {true, false, 0, GameSettings()},
+                {false, true, 0, mute},
+                {true, true, 0, mute}};
+    for (const auto& run : runs) {
         GameOptions options;
-        options.replay = folder.Path("toggle.rec");
+        options.record = folder.Path("out.rec");
+        options.replay = run.replay ? folder.Path("toggle.rec") : "";
         options.program.frames = 130;
-        options.freshOptions = fresh;
+        options.freshOptions = run.fresh;
         GameSession session(options);
         ASSERT_TRUE(session.Open());
         auto* store = new MemoryStore();
+        store->text = hard.Format();
         session.UseSettings(std::unique_ptr<SettingsStore>(store));
         TestPlatform platform;
         NoFrame capture;
         EXPECT_EQ(session.Run(platform, capture), 0);
-        if (fresh) {
-            EXPECT_EQ(store->reads, 0);
-            EXPECT_EQ(store->writes, 0);
-            EXPECT_EQ(store->text, "difficulty = hard\n");
-        } else {
-            EXPECT_EQ(store->reads, 1);
-            EXPECT_EQ(store->writes, 1);
-            // Hard from the store, toggled back to Easy.
-            EXPECT_EQ(store->text, GameSettings().Format());
-        }
+        EXPECT_EQ(store->reads, run.reads) << run.fresh << run.replay;
+        EXPECT_EQ(store->writes, 0) << run.fresh << run.replay;
+        EXPECT_EQ(store->text, hard.Format());
+        const std::string named = RecordedStart(options.record);
+        GameSettings started;
+        std::string error;
+        EXPECT_FALSE(named.empty());
+        ASSERT_TRUE(GameSettings::Parse(named, started, error)) << error;
+        EXPECT_EQ(started, run.start) << run.fresh << run.replay;
     }
 }
