@@ -9,13 +9,6 @@
 
 namespace {
 
-// Where the menu items are drawn: the left end and top of item 0, the step down to the
-// next, and the text's scale.
-constexpr float kItemX = 600.0f;
-constexpr float kItemY = 325.0f;
-constexpr float kItemPitch = 60.0f;
-constexpr float kItemScale = 1.75f;
-
 vela::Sprite FullScreen(vela::Texture* texture) {
     vela::Sprite sprite;
     sprite.position = vela::Vector3(480.0f, 272.0f, 0.0f);

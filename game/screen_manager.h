@@ -20,6 +20,12 @@ class SpriteApplication;
 // The Options screen shows and changes the application's settings.
 struct ScreenManager {
     static constexpr int32_t kSplashTicks = 100;
+    // Where the menu items are drawn: the left end and top of item 0, the step down to
+    // the next, and the text's scale.
+    static constexpr float kItemX = 600.0f;
+    static constexpr float kItemY = 325.0f;
+    static constexpr float kItemPitch = 60.0f;
+    static constexpr float kItemScale = 1.75f;
 
     vela::Sprite splashSprite;
     vela::Sprite menuSprite;

@@ -82,9 +82,11 @@ void GameRig::Mouse(float x, float y, bool left, bool right) {
 
 void GameRig::PointAtItem(int32_t item, bool click) {
     const ScreenManager& screens = app->screens;
-    const float width = app->font.GetStringLength(screens.itemTexts[item].c_str()) * 1.75f;
-    const float x = 600.0f + width * 0.5f;
-    const float y = 325.0f + 60.0f * static_cast<float>(item) + 20.0f;
+    const float width =
+        app->font.GetStringLength(screens.itemTexts[item].c_str()) * ScreenManager::kItemScale;
+    const float x = ScreenManager::kItemX + width * 0.5f;
+    const float y = ScreenManager::kItemY + ScreenManager::kItemPitch * static_cast<float>(item) +
+                    app->font.lineHeight * ScreenManager::kItemScale * 0.5f;
     Mouse(x, y);
     for (int i = 0; i < 6 && screens.selection != item; ++i) {
         Tick(0);

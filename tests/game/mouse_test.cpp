@@ -198,7 +198,7 @@ TEST(MenuClicks, AClickChoosesTheItemAndTheRightButtonGoesBackFromOptions) {
     EXPECT_FALSE(rig.game().settings.soundOn);
     EXPECT_EQ(screens.state, ScreenState::Options);
     // A click straight onto "Return", with the highlight still on "Volume".
-    const float y = 325.0f + 120.0f + 20.0f;
+    const float y = ScreenManager::kItemY + 2.0f * ScreenManager::kItemPitch + 20.0f;
     rig.platform.pointer.position = vela::Vector2(620.0f, y);
     rig.Mouse(620.0f, y, true);
     for (int i = 0; i < 4 && screens.state == ScreenState::Options; ++i) {
