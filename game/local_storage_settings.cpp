@@ -11,7 +11,7 @@ namespace {
 EM_JS(int, vela_local_storage_get, (const char* key, char** text), {
     try {
         var value = window.localStorage.getItem(UTF8ToString(key));
-        if (value == = null) {
+        if (value == null) {
             return 0;
         }
         HEAP32[text >> 2] = allocateUTF8(value);
