@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
     vela::CommandLine command_line(options, "frame_pacing_bench",
                                    "The frame rate the platform holds when a program asks for "
                                    "one, beside its unpaced rate, over --frames frames.");
+    for (const char* unused : {"--screenshot", "--fixed-step", "--no-vsync"}) {
+        command_line.Drop(unused);
+    }
     double rate = 60.0;
     command_line.Add("--rate", "R", "frames a second to ask for (default 60)",
                      [&rate](const std::string& value, std::string& error) {

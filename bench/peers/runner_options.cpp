@@ -44,6 +44,10 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options) {
     vela::ProgramOptions shared;
     vela::CommandLine line(shared, argc > 0 ? argv[0] : "runner",
                            "Draws the peer scene and times its frames.");
+    for (const char* unused :
+         {"--screenshot", "--fixed-step", "--fullscreen", "--window", "--no-vsync"}) {
+        line.Drop(unused);
+    }
     RunnerOptions& o = options;
     line.Add("--scene", "NAME", "sprites, empty or fill",
              [&o](const std::string& value, std::string& error) {

@@ -97,6 +97,9 @@ int main(int argc, char** argv) {
     vela::CommandLine command_line(options, "game_soak",
                                    "The game headless for many updates (--frames) of random "
                                    "input, watching resident memory.");
+    for (const char* unused : {"--screenshot", "--fixed-step", "--no-vsync"}) {
+        command_line.Drop(unused);
+    }
     int64_t render_every = 1;
     uint32_t seed = 1;
     command_line.Add("--render-every", "K", "draw every K-th update",

@@ -1,5 +1,6 @@
 #include "vela/core/command_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -93,6 +94,12 @@ CommandLine::CommandLine(ProgramOptions& options, std::string program, std::stri
 
 void CommandLine::Add(std::string name, std::string value_name, std::string help, Taker take) {
     table_.push_back({std::move(name), std::move(value_name), std::move(help), std::move(take)});
+}
+
+void CommandLine::Drop(const std::string& name) {
+    table_.erase(std::remove_if(table_.begin(), table_.end(),
+                                [&name](const Option& option) { return option.name == name; }),
+                 table_.end());
 }
 
 CommandLine::Result CommandLine::Parse(int argc, const char* const* argv, std::string& error) {

@@ -33,6 +33,9 @@ public:
 
     /// An option of the program's own. An empty `value_name` makes it a flag.
     void Add(std::string name, std::string value_name, std::string help, Taker take);
+    /// Takes away a shared option the program does not carry out, so that it is refused
+    /// and not offered in the usage text.
+    void Drop(const std::string& name);
     /// Text printed after the options in the usage text.
     void SetNotes(std::string notes) { notes_ = std::move(notes); }
 

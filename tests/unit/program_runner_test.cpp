@@ -69,6 +69,11 @@ TEST(CommandLine, TakesTheSharedOptionsAndTheProgramsOwn) {
     vela::ProgramOptions other;
     CommandLine help(other, "demo", "");
     EXPECT_EQ(Parse(help, {"--frames", "3", "-h"}, error), CommandLine::Result::Help);
+    // A shared option a program does not carry out can be taken away.
+    help.Drop("--screenshot");
+    EXPECT_EQ(help.Usage().find("--screenshot"), std::string::npos);
+    EXPECT_EQ(Parse(help, {"--screenshot", "a.png"}, error), CommandLine::Result::Error);
+    EXPECT_EQ(Parse(help, {"--frames", "3"}, error), CommandLine::Result::Run);
 }
 
 TEST(CommandLine, RefusesBadInputWithOneLineThatSaysWhy) {
