@@ -1,102 +1,82 @@
 #include "game_options.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-const char* GameOptions::Usage() {
-    return "Usage: game [options]\n"
-           "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
-           "throw, triangle calls a frag back. The keyboard plays too: arrows or WASD aim\n"
-           "and move through menus, Space, Enter or X is cross, Escape or Backspace is\n"
-           "triangle.\n"
-           "\n"
-           "Options:\n"
-           "  --help             show this text and exit\n"
-           "  --frames N         stop after N frames\n"
-           "  --screenshot FILE  save the last frame as a PNG file (with --frames: frame N)\n"
-           "  --record FILE      write controller 0's state, one line per update, to FILE\n"
-           "  --replay FILE      play controller 0 back from a file written by --record\n"
-           "  --fixed-step       report every frame as 1/60 s (same FPS text every run) and\n"
-           "                     run as fast as the machine can instead of 60 frames a second\n"
-           "  --audio-out FILE   mix the game's sound offline, 1/60 s per update, into a WAV\n"
-           "                     file (with --replay and --fixed-step: the same bytes every\n"
-           "                     run); nothing is played aloud\n"
-           "\n"
-           "The game reads its pictures and font from the working directory, else from an\n"
-           "assets folder in it, the program's folder or an assets folder beside it.\n"
-           "Headless on Linux: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
+namespace {
+
+const char* kAbout =
+    "Throw frags at the bad guys: left stick aims, hold cross to charge, let go to\n"
+    "throw, triangle calls a frag back. The keyboard plays too: arrows or WASD aim\n"
+    "and move through menus, Space, Enter or X is cross, Escape or Backspace is\n"
+    "triangle. So does the mouse: point to aim, hold the left button to charge, let\n"
+    "go to throw, right button calls a frag back; in the menus point and click.\n";
+
+const char* kNotes =
+    "Difficulty and volume are kept in options.txt in the user's configuration folder\n"
+    "($XDG_CONFIG_HOME/frag-hurler, else ~/.config/frag-hurler; %APPDATA%\\frag-hurler\n"
+    "on Windows). The game reads its pictures and font from the working directory,\n"
+    "else from an assets folder in it, the program's folder or an assets folder\n"
+    "beside it.\n"
+    "Headless on Linux: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
+
+vela::CommandLine::Taker Into(std::string& field) {
+    return [&field](const std::string& value, std::string& error) {
+        if (value.empty()) {
+            error = "a file name must follow";
+            return false;
+        }
+        field = value;
+        return true;
+    };
+}
+
+}  // namespace
+
+void GameOptions::AddGameOptions(vela::CommandLine& line) {
+    line.Add("--record", "FILE", "write controller 0's state, one line per update, to FILE",
+             Into(record));
+    line.Add("--replay", "FILE", "play controller 0 back from a file written by --record",
+             Into(replay));
+    line.Add("--audio-out", "FILE",
+             "mix the game's sound offline, 1/60 s per update, into a WAV\n"
+             "file (with --replay and --fixed-step: the same bytes every\n"
+             "run); nothing is played aloud",
+             Into(audioOut));
+    line.Add("--fresh-options", "",
+             "start from the default difficulty and volume, and neither read\n"
+             "nor write the options file (also " +
+                 std::string(kFreshOptionsVariable) + "=1)",
+             [this](const std::string&, std::string&) {
+                 freshOptions = true;
+                 return true;
+             });
+    line.SetNotes(kNotes);
 }
 
 GameOptions::Result GameOptions::Parse(int argc, const char* const* argv, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        auto value = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) {
-                error = std::string(name) + " needs a value";
-                return nullptr;
-            }
-            return argv[++i];
-        };
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            return Result::Help;
-        } else if (std::strcmp(arg, "--frames") == 0) {
-            const char* text = value(arg);
-            if (!text) {
-                return Result::Error;
-            }
-            char* end = nullptr;
-            errno = 0;
-            const long long n = std::strtoll(text, &end, 10);
-            if (end == text || *end != '\0' || errno != 0 || n <= 0) {
-                error = std::string("--frames needs a positive whole number, not '") + text + "'";
-                return Result::Error;
-            }
-            frames = n;
-        } else if (std::strcmp(arg, "--screenshot") == 0) {
-            const char* text = value(arg);
-            if (!text) {
-                return Result::Error;
-            }
-            screenshot = text;
-        } else if (std::strcmp(arg, "--record") == 0) {
-            const char* text = value(arg);
-            if (!text) {
-                return Result::Error;
-            }
-            record = text;
-        } else if (std::strcmp(arg, "--replay") == 0) {
-            const char* text = value(arg);
-            if (!text) {
-                return Result::Error;
-            }
-            replay = text;
-        } else if (std::strcmp(arg, "--audio-out") == 0) {
-            const char* text = value(arg);
-            if (!text) {
-                return Result::Error;
-            }
-            audioOut = text;
-        } else if (std::strcmp(arg, "--fixed-step") == 0) {
-            fixedStep = true;
-        } else {
-            error = std::string("unknown option '") + arg + "'";
-            return Result::Error;
-        }
-    }
-    if (!record.empty() && !replay.empty() && record == replay) {
+    vela::CommandLine line(program, "game", kAbout);
+    return ParseWith(line, argc, argv, error);
+}
+
+GameOptions::Result GameOptions::ParseWith(vela::CommandLine& line, int argc,
+                                           const char* const* argv, std::string& error) {
+    AddGameOptions(line);
+    const Result result = line.Parse(argc, argv, error);
+    if (result == Result::Run && !record.empty() && record == replay) {
         error = "--record and --replay name the same file";
         return Result::Error;
     }
-    return Result::Run;
+    return result;
 }
 
 bool GameOptions::ParseForProgram(int argc, const char* const* argv, int& exit_status) {
+    vela::CommandLine line(program, "game", kAbout);
     std::string error;
-    switch (Parse(argc, argv, error)) {
+    switch (ParseWith(line, argc, argv, error)) {
         case Result::Help:
-            std::fputs(Usage(), stdout);
+            std::fputs(line.Usage().c_str(), stdout);
             exit_status = 0;
             return false;
         case Result::Error:
@@ -106,11 +86,16 @@ bool GameOptions::ParseForProgram(int argc, const char* const* argv, int& exit_s
         case Result::Run:
             break;
     }
+    freshOptions = freshOptions || FreshOptionsAsked(std::getenv(kFreshOptionsVariable));
     return true;
 }
 
+bool GameOptions::FreshOptionsAsked(const char* value) {
+    return value && *value && std::strcmp(value, "0") != 0;
+}
+
 void GameOptions::ResolvePaths(const std::function<std::string(const std::string&)>& resolve) {
-    screenshot = resolve(screenshot);
+    program.screenshot = resolve(program.screenshot);
     record = resolve(record);
     replay = resolve(replay);
     audioOut = resolve(audioOut);

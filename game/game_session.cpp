@@ -3,17 +3,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <utility>
 
+#include "memory_settings.h"
 #include "platform_harness.h"
-#include "recording_controller_input_manager.h"
+#include "recorded_options.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
 #include "vela/audio/wav_writer.h"
-#include "vela/graphics/frame_capture.h"
-#include "vela/graphics/image_data.h"
-#include "vela/graphics/png_writer.h"
+#include "vela/core/program_runner.h"
 #include "vela/system/os_file.h"
 
 namespace {
@@ -66,11 +66,11 @@ bool GameSession::Open() {
         const char* second;
         const std::string& b;
     } pairs[] = {{"--record", options_.record, "--replay", options_.replay},
-                 {"--screenshot", options_.screenshot, "--replay", options_.replay},
-                 {"--screenshot", options_.screenshot, "--record", options_.record},
+                 {"--screenshot", options_.program.screenshot, "--replay", options_.replay},
+                 {"--screenshot", options_.program.screenshot, "--record", options_.record},
                  {"--audio-out", options_.audioOut, "--replay", options_.replay},
                  {"--audio-out", options_.audioOut, "--record", options_.record},
-                 {"--audio-out", options_.audioOut, "--screenshot", options_.screenshot}};
+                 {"--audio-out", options_.audioOut, "--screenshot", options_.program.screenshot}};
     for (const auto& pair : pairs) {
         if (NameOneFile(pair.a, pair.b)) {
             std::fprintf(stderr, "game: %s and %s name the same file (%s)\n", pair.first,
@@ -79,12 +79,16 @@ bool GameSession::Open() {
         }
     }
     std::string error;
-    if (!options_.replay.empty() &&
-        !ReplayControllerInputManager::LoadFile(options_.replay.c_str(), replay_, error)) {
-        std::fprintf(stderr, "game: %s\n", error.c_str());
-        return false;
+    if (!options_.replay.empty()) {
+        if (!ReplayControllerInputManager::LoadFile(options_.replay.c_str(), replay_, error)) {
+            std::fprintf(stderr, "game: %s\n", error.c_str());
+            return false;
+        }
+        std::ifstream in(options_.replay, std::ios::binary);
+        replayOptions_ = RecordedOptions::Text(in);
     }
-    for (const std::string* output : {&options_.record, &options_.screenshot, &options_.audioOut}) {
+    for (const std::string* output :
+         {&options_.record, &options_.program.screenshot, &options_.audioOut}) {
         if (!output->empty() && !vela::AtomicFileWriter::CheckTarget(*output, error)) {
             std::fprintf(stderr, "game: can't write %s\n", error.c_str());
             return false;
@@ -93,19 +97,34 @@ bool GameSession::Open() {
     return true;
 }
 
+void GameSession::UseSettings(std::unique_ptr<SettingsStore> store) {
+    settings_ = std::move(store);
+}
+
 int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
     PlatformHarness harness(platform);
-    harness.SetFrameLimit(options_.frames);
-    harness.SetFixedFrameTime(options_.fixedStep);
+    vela::ProgramRunner runner(options_.program);
+    runner.Attach(harness, &capture);
     std::vector<int16_t> mix;
     if (!options_.audioOut.empty()) {
         harness.SetOfflineAudio(&mix);
     }
+    std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
+    SpriteApplication* game = application.get();
     const bool replaying = !options_.replay.empty();
     const bool recording = !options_.record.empty();
+    if (replaying) {
+        // A replay starts as its record did, and the player's own options stay as they are.
+        replaySettings_.reset(new MemorySettings(replayOptions_, "the replay"));
+        game->settingsStore = replaySettings_.get();
+    } else if (!options_.freshOptions) {
+        game->settingsStore = settings_.get();
+    }
+    // A replay is the whole input: a mouse over the window must not join in.
+    harness.SetPointerShown(!replaying);
     if (replaying || recording) {
         harness.SetControllerFactory(
-            [this, replaying, recording,
+            [this, replaying, recording, game,
              &harness](vela::Platform& inner) -> vela::SonyControllerInputManager* {
                 vela::SonyControllerInputManager* source =
                     replaying ? new ReplayControllerInputManager(std::move(replay_))
@@ -125,44 +144,27 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
                     exit_hook = std::atexit(FinishRecordAtExit) == 0;
                 }
                 g_recording_session = this;
-                return new RecordingControllerInputManager(source, record_.Stream());
+                recordWriter_.reset(new RecordWriter(record_.Stream()));
+                // The options are in place by now: the game reads them first.
+                recordWriter_->Note(RecordedOptions::Lines(game->settings));
+                game->input.SetRecorder(recordWriter_.get());
+                return source;
             });
     }
-    const std::string& screenshot = options_.screenshot;
-    bool shot_taken = false;
-    bool shot_saved = true;
-    if (!screenshot.empty() && options_.frames > 0) {
-        harness.SetLastFrameHook([&] {
-            shot_saved = SaveScreenshot(capture, screenshot);
-            shot_taken = true;
-        });
-    }
-    // Without a frame limit the last frame is known only once the window has closed, when
-    // a shown frame is gone: keep each frame as it is drawn and save the last.
-    vela::ImageData last_frame;
-    bool last_frame_read = false;
-    if (!screenshot.empty() && options_.frames <= 0) {
-        harness.SetFrameHook([&] { last_frame_read = capture.ReadFrame(last_frame); });
-    }
 
-    {
-        std::unique_ptr<SpriteApplication> application(new SpriteApplication(harness));
-        application->Run();
-    }
-    if (!screenshot.empty() && !shot_taken) {
-        shot_saved = last_frame_read ? SaveFrame(last_frame, screenshot)
-                                     : SaveScreenshot(capture, screenshot);
-    }
+    const int shot_status = runner.Run(*application);
+    application.reset();
     const bool mix_saved = options_.audioOut.empty() || SaveMix(mix, harness.FramesPresented());
-    // The recording manager went with the game; its lines are all in the stream.
+    // The game's lines are all in the stream.
     const bool record_saved = FinishRecord();
-    return shot_saved && record_saved && mix_saved ? 0 : 1;
+    return shot_status == 0 && record_saved && mix_saved ? 0 : 1;
 }
 
 bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
     const int64_t expected = frames * (PlatformHarness::kOfflineAudioRate / 60) * 2;
     if (int64_t(mix.size()) != expected) {
-        std::fprintf(stderr, "game: %s not written: this platform could not mix the sound offline\n",
+        std::fprintf(stderr,
+                     "game: %s not written: this platform could not mix the sound offline\n",
                      options_.audioOut.c_str());
         return false;
     }
@@ -171,21 +173,4 @@ bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
     sound.channels = 2;
     sound.samples.swap(mix);
     return vela::WavWriter::Save(options_.audioOut.c_str(), sound);
-}
-
-bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path) {
-    vela::ImageData frame;
-    if (!capture.ReadFrame(frame)) {
-        std::fprintf(stderr, "game: could not read the frame for %s\n", path.c_str());
-        return false;
-    }
-    return SaveFrame(frame, path);
-}
-
-bool SaveFrame(vela::ImageData& frame, const std::string& path) {
-    const int64_t count = int64_t(frame.width) * frame.height;
-    for (int64_t i = 0; i < count; ++i) {
-        frame.pixels[i * 4 + 3] = 255;
-    }
-    return vela::PNGWriter::Save(path.c_str(), frame);
 }

@@ -1,21 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controller_record.h"
 #include "game_options.h"
+#include "record_writer.h"
+#include "settings_store.h"
 #include "vela/system/atomic_file_writer.h"
 
 namespace vela {
 class FrameCapture;
-class ImageData;
 class Platform;
 }  // namespace vela
 
 // One run of the game on a platform with the desktop options: a frame limit, a fixed
-// frame time, recording or replaying controller 0, and a screenshot of the last frame.
+// frame time, recording or replaying controller 0, a screenshot of the last frame, and
+// the options kept in `store` unless they are to start fresh.
 // The paths in the options must already be resolved against the starting directory.
 // Files the user named are only ever replaced whole, once complete: a failed record or
 // screenshot leaves the old file as it was and makes the exit status non-zero.
@@ -30,6 +33,10 @@ public:
     // no two options name one file; false, said on stderr, when any of that fails.
     // Nothing is written yet.
     bool Open();
+
+    // Where the player's difficulty and volume are kept; ignored with fresh options and
+    // while replaying, when the options are those the record names.
+    void UseSettings(std::unique_ptr<SettingsStore> store);
 
     // Runs the game to its end (window closed or frame limit) and returns the exit
     // status: 0, or 1 when the record or the screenshot could not be written.
@@ -46,14 +53,12 @@ private:
 
     GameOptions options_;
     std::vector<ControllerRecord> replay_;
+    std::string replayOptions_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<SettingsStore> replaySettings_;
     // Created when the game asks for its controller, that is once it has started.
     vela::AtomicFileWriter record_;
+    std::unique_ptr<RecordWriter> recordWriter_;
     bool record_failed_ = false;
     bool record_open_ = false;
 };
-
-// Saves the frame drawn so far as an opaque PNG (the frame's alpha is whatever the
-// blending left behind). False, said on stderr, when it can't.
-bool SaveScreenshot(vela::FrameCapture& capture, const std::string& path);
-// Saves a frame read earlier, opaque; false, with a message, when it can't be written.
-bool SaveFrame(vela::ImageData& frame, const std::string& path);

@@ -43,7 +43,7 @@ float GameSounds::PanAt(float x) {
     return std::clamp((x - kScreenCentreX) / kScreenCentreX, -1.0f, 1.0f);
 }
 
-bool GameSounds::Enabled() const { return game_.screens.soundOn; }
+bool GameSounds::Enabled() const { return game_.settings.soundOn; }
 
 void GameSounds::Play(vela::Sound* sound, float gain, float pan) {
     if (sound && Enabled()) {

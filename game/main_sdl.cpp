@@ -1,4 +1,5 @@
-// Desktop entry point: SDL2 + OpenGL platform, 960 x 544, windowed, vertical sync.
+// Desktop entry point: SDL2 + OpenGL platform, a 960 x 544 frame, windowed with vertical
+// sync unless the options say otherwise.
 #include <unistd.h>
 
 #include <climits>
@@ -10,7 +11,9 @@
 #include "data_directory.h"
 #include "game_options.h"
 #include "game_session.h"
-#include "vela/sdl/platform_sdl.h"
+#include "settings_file.h"
+#include "vela/core/create_platform.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace {
 
@@ -64,12 +67,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (!options.freshOptions) {
+        session.UseSettings(SettingsFile::ForUser());
+    }
     FindDataDirectory(have_start_dir ? start_dir : nullptr);
 
-    std::unique_ptr<vela::PlatformSDL> platform(new vela::PlatformSDL(960, 544, false, true));
-    if (!platform->IsReady()) {
+    std::unique_ptr<vela::Platform> platform = vela::CreatePlatform(options.program.window);
+    if (!platform) {
         // The platform has said why on standard error.
         return 1;
     }
-    return session.Run(*platform, *platform);
+    // Every platform of a build reads its frames back.
+    auto* capture = dynamic_cast<vela::FrameCapture*>(platform.get());
+    if (!capture) {
+        return 1;
+    }
+    return session.Run(*platform, *capture);
 }

@@ -1,13 +1,16 @@
 // Browser entry point: the page's canvas, 960 x 544, WebGL 2. Takes the desktop options
 // from the page (Module.arguments); the pictures and the font are packed into the page's
-// file system at its root, which is the working directory.
+// file system at its root, which is the working directory. The options are kept in the
+// page's localStorage.
 #include <emscripten.h>
 
 #include <memory>
 
 #include "game_options.h"
 #include "game_session.h"
-#include "vela/web/platform_web.h"
+#include "local_storage_settings.h"
+#include "vela/core/create_platform.h"
+#include "vela/graphics/frame_capture.h"
 #include "vela/web/web_canvas.h"
 
 namespace {
@@ -22,14 +25,22 @@ int PlayGame(int argc, char** argv) {
     if (!session.Open()) {
         return 1;
     }
+    if (!options.freshOptions) {
+        session.UseSettings(std::unique_ptr<SettingsStore>(new LocalStorageSettings()));
+    }
 
-    std::unique_ptr<vela::PlatformWeb> platform(new vela::PlatformWeb(960, 544, "#canvas"));
-    if (!platform->IsReady()) {
+    std::unique_ptr<vela::Platform> platform = vela::CreatePlatform(options.program.window);
+    if (!platform) {
         // The page and standard error say why.
         return 1;
     }
-    const int status = session.Run(*platform, *platform);
-    if (options.frames == 0) {
+    // Every platform of a build reads its frames back.
+    auto* capture = dynamic_cast<vela::FrameCapture*>(platform.get());
+    if (!capture) {
+        return 1;
+    }
+    const int status = session.Run(*platform, *capture);
+    if (options.program.frames == 0) {
         vela::WebCanvas::ShowMessage("#canvas",
                                      "The game has ended. Reload the page to play again.");
     }

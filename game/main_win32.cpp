@@ -1,6 +1,6 @@
-// Windows entry point: Direct3D 11 platform, 960 x 544, windowed, vertical sync.
-// Takes the same options as the desktop build (--frames, --screenshot, --record,
-// --replay, --fixed-step); without any the game runs as usual.
+// Windows entry point: Direct3D 11 platform, a 960 x 544 frame, windowed with vertical
+// sync unless the options say otherwise. Takes the same options as the desktop build;
+// without any the game runs as usual.
 #include "vela/d3d11/platform_d3d11.h"
 
 #include <cstdint>
@@ -12,6 +12,9 @@
 #include "data_directory.h"
 #include "game_options.h"
 #include "game_session.h"
+#include "settings_file.h"
+#include "vela/core/create_platform.h"
+#include "vela/graphics/frame_capture.h"
 
 namespace {
 
@@ -43,7 +46,7 @@ bool IsAbsolute(const std::string& path) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GameOptions options;
     int exit_status = 0;
     if (!options.ParseForProgram(__argc, __argv, exit_status)) {
@@ -66,13 +69,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 
+    if (!options.freshOptions) {
+        session.UseSettings(SettingsFile::ForUser());
+    }
     FindDataDirectory(have_start_dir ? start_dir : nullptr);
 
-    std::unique_ptr<vela::PlatformD3D11> platform(
-        new vela::PlatformD3D11(instance, 960, 544, false, true));
-    if (!platform->IsReady()) {
+    std::unique_ptr<vela::Platform> platform = vela::CreatePlatform(options.program.window);
+    if (!platform) {
         // The platform has said why on standard error.
         return 1;
     }
-    return session.Run(*platform, *platform);
+    // Every platform of a build reads its frames back.
+    auto* capture = dynamic_cast<vela::FrameCapture*>(platform.get());
+    if (!capture) {
+        return 1;
+    }
+    return session.Run(*platform, *capture);
 }

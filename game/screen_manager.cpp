@@ -26,6 +26,7 @@ ScreenManager::ScreenManager(SpriteApplication& application) {
     backgroundSprite = FullScreen(application.LoadPngTexture("background8.png"));
     winSprite = FullScreen(application.LoadPngTexture("win8.png"));
     loseSprite = FullScreen(application.LoadPngTexture("lose8.png"));
+    settings = &application.settings;
 }
 
 void ScreenManager::SetState(ScreenState s) {
@@ -112,10 +113,10 @@ void ScreenManager::Activate(int32_t item) {
             }
             break;
         case ScreenState::Options:
-            if (item == 0) {
-                hardDifficulty = !hardDifficulty;
-            } else if (item == 1) {
-                soundOn = !soundOn;
+            if (item == 0 && settings) {
+                settings->hardDifficulty = !settings->hardDifficulty;
+            } else if (item == 1 && settings) {
+                settings->soundOn = !settings->soundOn;
             } else if (item == 2) {
                 SetState(ScreenState::MainMenu);
             }
@@ -143,8 +144,9 @@ void ScreenManager::Update() {
             SetState(ScreenState::MainMenu);
         }
     } else if (state == ScreenState::Options) {
-        itemTexts[0] = std::string("Difficulty: ") + (hardDifficulty ? "Hard" : "Easy");
-        itemTexts[1] = std::string("Volume: ") + (soundOn ? "On" : "Mute");
+        const GameSettings shown = settings ? *settings : GameSettings();
+        itemTexts[0] = std::string("Difficulty: ") + (shown.hardDifficulty ? "Hard" : "Easy");
+        itemTexts[1] = std::string("Volume: ") + (shown.soundOn ? "On" : "Mute");
     }
 }
 
@@ -163,14 +165,30 @@ vela::Sprite ScreenManager::CurrentBackground() const {
     }
 }
 
+int32_t ScreenManager::ItemAt(const vela::Vector2& point, const vela::Font& font) const {
+    if (lastItem <= 0) {
+        return -1;
+    }
+    for (int32_t i = 0; i <= lastItem && i < 3; ++i) {
+        const float left = kItemX;
+        const float top = kItemY + kItemPitch * i;
+        const float right = left + font.GetStringLength(itemTexts[i].c_str()) * kItemScale;
+        const float bottom = top + font.lineHeight * kItemScale;
+        if (point.x >= left && point.x < right && point.y >= top && point.y < bottom) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void ScreenManager::RenderItems(vela::SpriteRenderer* renderer, const vela::Font& font) const {
     if (lastItem <= 0) {
         return;
     }
     for (int32_t i = 0; i <= lastItem && i < 3; ++i) {
         const uint32_t colour = i == selection ? 0xff000000u : 0xff999999u;
-        font.RenderText(renderer, vela::Vector3(600.0f, 325.0f + 60.0f * i, -0.9f), 1.75f, colour,
-                        vela::TextJustification::Left, "%s", itemTexts[i].c_str());
+        font.RenderText(renderer, vela::Vector3(kItemX, kItemY + kItemPitch * i, -0.9f), kItemScale,
+                        colour, vela::TextJustification::Left, "%s", itemTexts[i].c_str());
     }
 }
 

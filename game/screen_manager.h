@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "game_settings.h"
 #include "screen_state.h"
 #include "vela/graphics/sprite.h"
+#include "vela/maths/vector2.h"
 
 namespace vela {
 class Font;
@@ -14,10 +16,16 @@ class SpriteRenderer;
 class GameEvents;
 class SpriteApplication;
 
-// Which screen shows, the screens' pictures, the menu items with the highlighted one,
-// and the difficulty and volume options (which live only while the program runs).
+// Which screen shows, the screens' pictures and the menu items with the highlighted one.
+// The Options screen shows and changes the application's settings.
 struct ScreenManager {
     static constexpr int32_t kSplashTicks = 100;
+    // Where the menu items are drawn: the left end and top of item 0, the step down to
+    // the next, and the text's scale.
+    static constexpr float kItemX = 600.0f;
+    static constexpr float kItemY = 325.0f;
+    static constexpr float kItemPitch = 60.0f;
+    static constexpr float kItemScale = 1.75f;
 
     vela::Sprite splashSprite;
     vela::Sprite menuSprite;
@@ -29,9 +37,10 @@ struct ScreenManager {
     int32_t lastItem = 0;
     ScreenState state = ScreenState::Splash;
     bool newGameRequested = false;
-    bool hardDifficulty = false;
-    bool soundOn = true;
     int32_t splashTicks = 0;
+    // The difficulty and volume the Options screen shows and toggles: the application's,
+    // which outlive the screens. Not owned; null only in a default-made manager.
+    GameSettings* settings = nullptr;
     // Where menu moves and choices are reported; not owned, may be null.
     const GameEvents* events = nullptr;
 
@@ -47,6 +56,9 @@ struct ScreenManager {
     // Once per application update: the splash timer and the option texts.
     void Update();
     vela::Sprite CurrentBackground() const;
+    // The item drawn at `point` (frame pixels) on this screen, as RenderItems draws them
+    // with `font`; -1 when there is none.
+    int32_t ItemAt(const vela::Vector2& point, const vela::Font& font) const;
 
     void RenderItems(vela::SpriteRenderer* renderer, const vela::Font& font) const;
     void RenderScore(vela::SpriteRenderer* renderer, const vela::Font& font, int32_t score) const;

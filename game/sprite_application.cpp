@@ -25,8 +25,6 @@ constexpr double kHalfPi = 1.570795;
 constexpr float kRestAim = 2.3561926f;
 constexpr float kPowerStep = 0.01f;
 constexpr float kPowerCap = 0.6f;
-constexpr float kHurlerX = 110.0f;
-constexpr float kHurlerY = 465.0f;
 constexpr float kStrikeSpeedFirst = 0.3f;
 constexpr float kStrikeSpeedSecond = 0.5f;
 
@@ -80,6 +78,8 @@ void SpriteApplication::Init() {
                      DataDirectory::StartHint());
         std::exit(-1);
     }
+    settingsKeeper_ = SettingsKeeper(settingsStore);
+    settingsKeeper_.Restore(settings);
     // One gameplay tick steps the world by 1/60 s: the game is timed by its frame rate.
     platform.SetTargetFrameRate(60.0);
     screens = ScreenManager(*this);
@@ -122,18 +122,11 @@ bool SpriteApplication::Update(float frame_time) {
     }
     fps = 1.0f / frame_time;
 
-    if (controllerManager) {
-        const int32_t status = controllerManager->Update();
-        vela::SonyController pad = controllerManager->GetController(0);
-        if (status < 0) {
-            // A failed read keeps the last record; its edges are old news, and acting on
-            // them again would repeat a press every frame while the pad is gone.
-            pad.buttons_pressed = 0;
-            pad.buttons_released = 0;
-        }
+    PlayerIntent intent;
+    if (input.Read(controllerManager, platform, screens, font, intent)) {
         if (screens.state == ScreenState::Game) {
-            GameInput(pad);
-        } else if (MenuInput(pad)) {
+            GameInput(intent);
+        } else if (MenuInput(intent)) {
             FinishUpdate(frame_time);
             return true;
         }
@@ -147,6 +140,7 @@ bool SpriteApplication::Update(float frame_time) {
 }
 
 void SpriteApplication::FinishUpdate(float frame_time) {
+    settingsKeeper_.Keep(settings);
     const bool charging = screens.state == ScreenState::Game && power > 0.0f;
     if (charging_ && !charging) {
         events.Report(GameEventType::ChargeEnd);
@@ -163,36 +157,35 @@ void SpriteApplication::FinishUpdate(float frame_time) {
 void SpriteApplication::NewGame() {
     // Nothing else happens in this update: no frame rate, input or physics.
     level.Reset(0);
-    hud.frags = screens.hardDifficulty ? 3 : 6;
+    hud.frags = settings.hardDifficulty ? 3 : 6;
     throwArmed = false;
     hud.score = 0;
     power = 0.0f;
     screens.newGameRequested = false;
 }
 
-bool SpriteApplication::MenuInput(const vela::SonyController& pad) {
-    const uint32_t pressed = pad.buttons_pressed;
-    if (pressed & vela::BUTTON_UP) {
+bool SpriteApplication::MenuInput(const PlayerIntent& intent) {
+    if (intent.menuUp) {
         screens.Navigate(MenuCommand::Up);
     }
-    if (pressed & vela::BUTTON_DOWN) {
+    if (intent.menuDown) {
         screens.Navigate(MenuCommand::Down);
     }
-    if (pressed & vela::BUTTON_CROSS) {
+    if (intent.menuChoose) {
         screens.Navigate(MenuCommand::Select);
         return true;
     }
-    if (pressed & vela::BUTTON_TRIANGLE) {
+    if (intent.menuBack) {
         screens.Navigate(MenuCommand::Back);
     }
     return false;
 }
 
-void SpriteApplication::GameInput(const vela::SonyController& pad) {
+void SpriteApplication::GameInput(const PlayerIntent& intent) {
     Frag& frag = level.frag;
     float aim = kRestAim;
-    if (pad.left_stick_x != 0.0f || pad.left_stick_y != 0.0f) {
-        aim = static_cast<float>(std::atan2(double(pad.left_stick_x), double(pad.left_stick_y)));
+    if (intent.aimX != 0.0f || intent.aimY != 0.0f) {
+        aim = static_cast<float>(std::atan2(double(intent.aimX), double(intent.aimY)));
     }
     hud.arrowSprite.rotation = static_cast<float>(kPiDouble - aim);
 
@@ -201,13 +194,12 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
     }
     if (frag.thrown) {
         // Cross is ignored while a frag is in flight; triangle calls it back.
-        if (pad.buttons_pressed & vela::BUTTON_TRIANGLE) {
+        if (intent.recall) {
             frag.Reset();
             fragResetSprite.Play(frag.sprite.position.x, frag.sprite.position.y, 0.0f,
                                  frag.sprite.rotation);
             power = 0.0f;
-            events.Report(GameEventType::Recall, frag.sprite.position.x,
-                          frag.sprite.position.y);
+            events.Report(GameEventType::Recall, frag.sprite.position.x, frag.sprite.position.y);
         }
         return;
     }
@@ -215,7 +207,7 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
         return;
     }
 
-    if ((pad.buttons_down & vela::BUTTON_CROSS) && throwArmed) {
+    if (intent.chargeHeld && throwArmed) {
         const float before = power;
         power += kPowerStep;
         if (power >= kPowerCap) {
@@ -225,7 +217,7 @@ void SpriteApplication::GameInput(const vela::SonyController& pad) {
             events.Report(GameEventType::Charge, kHurlerX, kHurlerY, power);
         }
     }
-    if (pad.buttons_released & vela::BUTTON_CROSS) {
+    if (intent.throwNow) {
         // The release of the cross press that started the game only arms the throw.
         if (throwArmed) {
             frag.Throw(static_cast<float>(-double(aim) - kHalfPi), power);

@@ -11,10 +11,13 @@
 #include "animated_sprite.h"
 #include "frag_bounce_listener.h"
 #include "game_events.h"
+#include "game_settings.h"
 #include "game_sounds.h"
 #include "hud.h"
 #include "level.h"
+#include "player_input.h"
 #include "screen_manager.h"
+#include "settings_keeper.h"
 #include "vela/core/application.h"
 #include "vela/graphics/font.h"
 #include "vela/graphics/png_loader.h"
@@ -24,8 +27,9 @@ class Audio;
 class SonyControllerInputManager;
 class SpriteRenderer;
 class Texture;
-struct SonyController;
 }  // namespace vela
+
+class SettingsStore;
 
 // The game: splash, menus, options, the physics game screen and the end screens.
 // Members are public: the game is a plain record that tools and tests look into.
@@ -35,6 +39,9 @@ public:
     static constexpr int32_t kPointsPerKill = 1000;
     static constexpr int32_t kPointsPerStrike = 10;
     static constexpr float kTimeStep = 1.0f / 60.0f;
+    // The hurler's hand, frame pixels: where the throw animation plays and the aim starts.
+    static constexpr float kHurlerX = 110.0f;
+    static constexpr float kHurlerY = 465.0f;
 
     explicit SpriteApplication(vela::Platform& platform);
     ~SpriteApplication() override;
@@ -69,12 +76,19 @@ public:
     GameEvents events;
     vela::Audio* audio = nullptr;
     std::unique_ptr<GameSounds> sounds;
+    // The player's difficulty and volume, which the Options screen shows and changes.
+    GameSettings settings;
+    // Where the settings are read at Init and written whenever they change; not owned.
+    // Null (the default) starts from the defaults and keeps nothing.
+    SettingsStore* settingsStore = nullptr;
+    // The devices read into the player's intent each update; --record taps it.
+    PlayerInput input{vela::Vector2(kHurlerX, kHurlerY)};
 
 private:
     void NewGame();
-    // True when cross was pressed: the rest of the update is skipped.
-    bool MenuInput(const vela::SonyController& pad);
-    void GameInput(const vela::SonyController& pad);
+    // True when a choice was made: the rest of the update is skipped.
+    bool MenuInput(const PlayerIntent& intent);
+    void GameInput(const PlayerIntent& intent);
     void GameplayTick();
     void CheckEndOfGame();
     void ScoreFragStrikes();
@@ -82,6 +96,7 @@ private:
     void FinishUpdate(float frame_time);
 
     std::unique_ptr<FragBounceListener> bounceListener_;
+    SettingsKeeper settingsKeeper_;
     bool charging_ = false;
 
     // Sprites do not own their textures; the application frees them at the end.

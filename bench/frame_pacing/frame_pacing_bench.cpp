@@ -1,15 +1,19 @@
 // The frame rate the GL platform holds when a program asks for one, with vsync off (so
 // only the pacer holds the frames), beside the rate it runs at unpaced.
-//   frame_pacing_bench [rate] [frames]      (default 60 and 300)
+//   frame_pacing_bench [--rate R] [--frames N]      (default 60 and 300)
 // Headless: SDL_VIDEODRIVER=offscreen frame_pacing_bench
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include "vela/sdl/platform_sdl.h"
+#include "vela/core/command_line.h"
+#include "vela/core/create_platform.h"
 
 namespace {
 
@@ -17,7 +21,7 @@ double Seconds() {
     return double(SDL_GetPerformanceCounter()) / double(SDL_GetPerformanceFrequency());
 }
 
-void Run(vela::PlatformSDL& platform, double rate, int frames) {
+void Run(vela::Platform& platform, double rate, int64_t frames) {
     platform.SetTargetFrameRate(rate);
     platform.PreRender();
     platform.PostRender();
@@ -25,7 +29,7 @@ void Run(vela::PlatformSDL& platform, double rate, int frames) {
     double longest_spin = 0.0, spin = 0.0, wait = 0.0;
     double last = Seconds();
     const double start = last;
-    for (int i = 0; i < frames; ++i) {
+    for (int64_t i = 0; i < frames; ++i) {
         platform.Update();
         platform.PreRender();
         platform.PostRender();
@@ -49,18 +53,37 @@ void Run(vela::PlatformSDL& platform, double rate, int frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const double rate = argc > 1 ? std::atof(argv[1]) : 60.0;
-    const int frames = argc > 2 ? std::atoi(argv[2]) : 300;
-    if (rate <= 0.0 || frames <= 0 || frames > 100000) {
-        std::fprintf(stderr, "usage: frame_pacing_bench [rate > 0] [frames 1..100000]\n");
+    vela::ProgramOptions options;
+    options.frames = 300;
+    options.window.vsync = false;  // only the pacer holds the frames
+    vela::CommandLine command_line(options, "frame_pacing_bench",
+                                   "The frame rate the platform holds when a program asks for "
+                                   "one, beside its unpaced rate, over --frames frames.");
+    for (const char* unused : {"--screenshot", "--fixed-step", "--no-vsync"}) {
+        command_line.Drop(unused);
+    }
+    double rate = 60.0;
+    command_line.Add("--rate", "R", "frames a second to ask for (default 60)",
+                     [&rate](const std::string& value, std::string& error) {
+                         rate = std::atof(value.c_str());
+                         error = "--rate takes frames a second above 0, not '" + value + "'";
+                         return rate > 0.0 && rate <= 1000.0;
+                     });
+    int status = 0;
+    if (!command_line.ParseForProgram(argc, argv, status)) {
+        return status;
+    }
+    if (options.frames > 100000) {
+        std::fprintf(stderr, "frame_pacing_bench: at most 100000 frames\n");
         return 2;
     }
-    vela::PlatformSDL platform(960, 544, false, false);
-    if (!platform.IsReady()) {
+    std::unique_ptr<vela::Platform> platform = vela::CreatePlatform(options.window);
+    if (!platform) {
         return 1;  // the platform has said why
     }
-    std::printf("target %.2f frames/s, %d frames of clear and present, vsync off\n", rate, frames);
-    Run(platform, 0.0, frames);
-    Run(platform, rate, frames);
+    std::printf("target %.2f frames/s, %lld frames of clear and present, vsync off\n", rate,
+                static_cast<long long>(options.frames));
+    Run(*platform, 0.0, options.frames);
+    Run(*platform, rate, options.frames);
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "frame_compare.h"
 #include "frame_file.h"
 #include "scene.h"
+#include "vela/core/command_line.h"
 
 namespace {
 
@@ -69,51 +70,60 @@ bool ParseCounts(const char* text, std::vector<int>& counts) {
 }
 
 bool ParseDriverOptions(int argc, char** argv, DriverOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        if (flag == "--no-fill") {
-            options.fill = false;
-            continue;
-        }
-        if (flag == "--no-trace") {
-            options.trace = false;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "%s: a value must follow\n", flag.c_str());
-            return false;
-        }
-        const char* value = argv[++i];
-        bool ok = true;
-        if (flag == "--bin") {
-            options.bin = value;
-        } else if (flag == "--out") {
-            options.out = value;
-        } else if (flag == "--rounds") {
-            options.rounds = std::atoi(value);
-            ok = options.rounds >= 1 && options.rounds <= 100;
-        } else if (flag == "--frames") {
-            options.frames = std::atoi(value);
-            ok = options.frames >= 1 && options.frames <= 10000;
-        } else if (flag == "--seconds") {
-            options.seconds = std::atof(value);
-            ok = options.seconds >= 0.0 && options.seconds <= 600.0;
-        } else if (flag == "--counts") {
-            ok = ParseCounts(value, options.counts);
-        } else {
-            std::fprintf(stderr, "unknown option '%s'\n", flag.c_str());
-            return false;
-        }
-        if (!ok) {
-            std::fprintf(stderr, "%s: '%s' is out of range\n", flag.c_str(), value);
-            return false;
-        }
+    // --frames is the option every program on vela shares; the rest are the driver's own.
+    vela::ProgramOptions shared;
+    vela::CommandLine line(shared, "peer_driver",
+                           "Runs every peer runner in interleaved rounds and reports.");
+    for (const char* unused :
+         {"--screenshot", "--fixed-step", "--fullscreen", "--window", "--no-vsync"}) {
+        line.Drop(unused);
+    }
+    DriverOptions& o = options;
+    auto text = [](std::string& field) {
+        return [&field](const std::string& value, std::string&) {
+            field = value;
+            return true;
+        };
+    };
+    auto flag = [](bool& field) {
+        return [&field](const std::string&, std::string&) {
+            field = false;
+            return true;
+        };
+    };
+    line.Add("--bin", "DIR", "where the runners are", text(o.bin));
+    line.Add("--out", "DIR", "where the report goes", text(o.out));
+    line.Add("--rounds", "R", "rounds, 1 to 100", [&o](const std::string& value, std::string& e) {
+        o.rounds = std::atoi(value.c_str());
+        e = "--rounds: '" + value + "' is out of range";
+        return o.rounds >= 1 && o.rounds <= 100;
+    });
+    line.Add("--seconds", "S", "time each case at least this long, 0 to 600",
+             [&o](const std::string& value, std::string& e) {
+                 o.seconds = std::atof(value.c_str());
+                 e = "--seconds: '" + value + "' is out of range";
+                 return o.seconds >= 0.0 && o.seconds <= 600.0;
+             });
+    line.Add("--counts", "N,N,...", "sprite counts",
+             [&o](const std::string& value, std::string& e) {
+                 e = "--counts: '" + value + "' is out of range";
+                 return ParseCounts(value.c_str(), o.counts);
+             });
+    line.Add("--no-fill", "", "leave out the fill floor", flag(o.fill));
+    line.Add("--no-trace", "", "leave out the draw-call count", flag(o.trace));
+    int status = 0;
+    if (!line.ParseForProgram(argc, argv, status)) {
+        return false;
+    }
+    if (shared.frames > 10000) {
+        std::fprintf(stderr, "--frames: at most 10000\n");
+        return false;
+    }
+    if (shared.frames > 0) {
+        options.frames = static_cast<int>(shared.frames);
     }
     if (options.bin.empty() || options.out.empty()) {
-        std::fprintf(stderr,
-                     "usage: peer_driver --bin DIR --out DIR [--rounds R] "
-                     "[--counts N,N,...] [--frames F] [--seconds S] [--no-fill] "
-                     "[--no-trace]\n");
+        std::fprintf(stderr, "peer_driver: --bin and --out are needed (try --help)\n");
         return false;
     }
     return true;

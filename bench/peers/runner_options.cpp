@@ -3,31 +3,34 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+
+#include "vela/core/command_line.h"
 
 namespace peers {
 
 namespace {
 
-bool ParseInt(const char* flag, const char* text, int low, int high, int& value) {
+bool ParseInt(const std::string& flag, const std::string& text, int low, int high, int& value,
+              std::string& error) {
     char* end = nullptr;
     errno = 0;
-    const long parsed = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || parsed < low || parsed > high) {
-        std::fprintf(stderr, "%s wants a whole number from %d to %d, not '%s'\n", flag, low, high,
-                     text);
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != '\0' || parsed < low || parsed > high) {
+        error = flag + " wants a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not '" + text + "'";
         return false;
     }
     value = static_cast<int>(parsed);
     return true;
 }
 
-bool ParseSeconds(const char* flag, const char* text, double& value) {
+bool ParseSeconds(const std::string& text, double& value, std::string& error) {
     char* end = nullptr;
     errno = 0;
-    const double parsed = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(parsed >= 0.0 && parsed <= 600.0)) {
-        std::fprintf(stderr, "%s wants seconds from 0 to 600, not '%s'\n", flag, text);
+    const double parsed = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end == text.c_str() || *end != '\0' || !(parsed >= 0.0 && parsed <= 600.0)) {
+        error = "--seconds wants seconds from 0 to 600, not '" + text + "'";
         return false;
     }
     value = parsed;
@@ -37,39 +40,53 @@ bool ParseSeconds(const char* flag, const char* text, double& value) {
 }  // namespace
 
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const char* flag = argv[i];
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "%s: a value must follow\n", flag);
-            return false;
-        }
-        const char* value = argv[++i];
-        bool ok = true;
-        if (std::strcmp(flag, "--scene") == 0) {
-            ok = ParseSceneKind(value, options.scene);
-            if (!ok) {
-                std::fprintf(stderr, "--scene is sprites, empty or fill, not '%s'\n", value);
-            }
-        } else if (std::strcmp(flag, "--count") == 0) {
-            // A million sprites is a frame of about half a minute here; more is a typo.
-            ok = ParseInt(flag, value, 0, 1000000, options.count);
-        } else if (std::strcmp(flag, "--frames") == 0) {
-            ok = ParseInt(flag, value, 1, 100000, options.frames);
-        } else if (std::strcmp(flag, "--max-frames") == 0) {
-            ok = ParseInt(flag, value, 1, 100000, options.max_frames);
-        } else if (std::strcmp(flag, "--seconds") == 0) {
-            ok = ParseSeconds(flag, value, options.seconds);
-        } else if (std::strcmp(flag, "--save") == 0) {
-            options.save_path = value;
-        } else if (std::strcmp(flag, "--variant") == 0) {
-            options.variant = value;
-        } else {
-            std::fprintf(stderr, "unknown option '%s'\n", flag);
-            ok = false;
-        }
-        if (!ok) {
-            return false;
-        }
+    // --frames is the option every program on vela shares; the rest are the runners' own.
+    vela::ProgramOptions shared;
+    vela::CommandLine line(shared, argc > 0 ? argv[0] : "runner",
+                           "Draws the peer scene and times its frames.");
+    for (const char* unused :
+         {"--screenshot", "--fixed-step", "--fullscreen", "--window", "--no-vsync"}) {
+        line.Drop(unused);
+    }
+    RunnerOptions& o = options;
+    line.Add("--scene", "NAME", "sprites, empty or fill",
+             [&o](const std::string& value, std::string& error) {
+                 error = "--scene is sprites, empty or fill, not '" + value + "'";
+                 return ParseSceneKind(value, o.scene);
+             });
+    // A million sprites is a frame of about half a minute here; more is a typo.
+    line.Add("--count", "N", "sprites in the scene",
+             [&o](const std::string& value, std::string& error) {
+                 return ParseInt("--count", value, 0, 1000000, o.count, error);
+             });
+    line.Add("--max-frames", "N", "timed frames at most",
+             [&o](const std::string& value, std::string& error) {
+                 return ParseInt("--max-frames", value, 1, 100000, o.max_frames, error);
+             });
+    line.Add("--seconds", "S", "time at least this long",
+             [&o](const std::string& value, std::string& error) {
+                 return ParseSeconds(value, o.seconds, error);
+             });
+    line.Add("--save", "FILE", "save the last frame as PPM",
+             [&o](const std::string& value, std::string&) {
+                 o.save_path = value;
+                 return true;
+             });
+    line.Add("--variant", "NAME", "the library's second way of drawing",
+             [&o](const std::string& value, std::string&) {
+                 o.variant = value;
+                 return true;
+             });
+    int status = 0;
+    if (!line.ParseForProgram(argc, argv, status)) {
+        return false;
+    }
+    if (shared.frames > 100000) {
+        std::fprintf(stderr, "--frames wants a whole number from 1 to 100000\n");
+        return false;
+    }
+    if (shared.frames > 0) {
+        options.frames = static_cast<int>(shared.frames);
     }
     if (options.max_frames < options.frames) {
         options.max_frames = options.frames;

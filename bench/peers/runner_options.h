@@ -21,7 +21,8 @@ struct RunnerOptions {
     std::string variant;
 };
 
-// False, with one line on standard error, for an unknown flag or a value out of range.
+// False, with one line on standard error, for an unknown flag or a value out of range
+// (or after printing the usage for --help).
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options);
 
 }  // namespace peers

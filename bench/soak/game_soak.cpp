@@ -3,22 +3,25 @@
 // resident memory sampled along the way. Memory that grows with the number of updates
 // is a leak somewhere in the frame. Exit status 1 when the last peak is more than 5 %
 // above the first.
-//   SDL_VIDEODRIVER=offscreen game_soak [--updates N] [--render-every K] [--seed S]
+//   SDL_VIDEODRIVER=offscreen game_soak [--frames N] [--render-every K] [--seed S]
+// where --frames is the number of updates (100,000 by default).
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform_harness.h"
 #include "sprite_application.h"
+#include "vela/core/command_line.h"
+#include "vela/core/create_platform.h"
 #include "vela/input/sony_controller.h"
 #include "vela/input/sony_controller_input_manager.h"
-#include "vela/sdl/platform_sdl.h"
 
 namespace {
 
@@ -88,31 +91,42 @@ double CurrentMb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int64_t updates = 100000;
+    vela::ProgramOptions options;
+    options.frames = 100000;
+    options.window.vsync = false;
+    vela::CommandLine command_line(options, "game_soak",
+                                   "The game headless for many updates (--frames) of random "
+                                   "input, watching resident memory.");
+    for (const char* unused : {"--screenshot", "--fixed-step", "--no-vsync"}) {
+        command_line.Drop(unused);
+    }
     int64_t render_every = 1;
     uint32_t seed = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const long long value = std::atoll(argv[i + 1]);
-        if (std::strcmp(argv[i], "--updates") == 0 && value > 0) {
-            updates = value;
-        } else if (std::strcmp(argv[i], "--render-every") == 0 && value > 0) {
-            render_every = value;
-        } else if (std::strcmp(argv[i], "--seed") == 0) {
-            seed = static_cast<uint32_t>(value);
-        } else {
-            std::fprintf(stderr, "game_soak: unknown option or bad value: %s %s\n", argv[i],
-                         argv[i + 1]);
-            return 2;
-        }
+    command_line.Add("--render-every", "K", "draw every K-th update",
+                     [&render_every](const std::string& value, std::string& error) {
+                         render_every = std::atoll(value.c_str());
+                         error = "--render-every takes a number from 1";
+                         return render_every > 0;
+                     });
+    command_line.Add("--seed", "S", "the random input's seed",
+                     [&seed](const std::string& value, std::string&) {
+                         seed = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+                         return true;
+                     });
+    int status = 0;
+    if (!command_line.ParseForProgram(argc, argv, status)) {
+        return status;
     }
+    const int64_t updates = options.frames;
     if (chdir(GAME_ASSETS_DIR) != 0) {
         std::fprintf(stderr, "game_soak: can't enter %s\n", GAME_ASSETS_DIR);
         return 2;
     }
-    vela::PlatformSDL gl(960, 544, false, false);
-    if (!gl.IsReady()) {
-        return 2;
+    std::unique_ptr<vela::Platform> platform = vela::CreatePlatform(options.window);
+    if (!platform) {
+        return 2;  // it has said why
     }
+    vela::Platform& gl = *platform;
     PlatformHarness harness(gl);
     const SpriteApplication* watched = nullptr;
     harness.SetControllerFactory([&](vela::Platform&) -> vela::SonyControllerInputManager* {

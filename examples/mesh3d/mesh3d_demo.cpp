@@ -5,10 +5,8 @@
 #include <cstdio>
 
 #include "shapes.h"
-#include "vela/graphics/frame_capture.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/mesh.h"
-#include "vela/graphics/png_writer.h"
 #include "vela/graphics/primitive.h"
 #include "vela/graphics/render_target.h"
 #include "vela/graphics/renderer_3d.h"
@@ -76,21 +74,9 @@ void AddLights(vela::Default3DShaderData& data) {
     data.AddPointLight(cool);
 }
 
-// The frame's alpha is whatever the last blend wrote; the window shows colour only, and
-// so should the picture.
-bool SaveOpaque(vela::ImageData& image, const std::string& path) {
-    const size_t count = static_cast<size_t>(image.width) * image.height;
-    for (size_t i = 0; i < count; ++i) {
-        image.pixels[i * 4 + 3] = 255;
-    }
-    return vela::PNGWriter::Save(path.c_str(), image);
-}
-
 }  // namespace
 
-Mesh3DDemo::Mesh3DDemo(vela::Platform& platform, vela::FrameCapture* capture,
-                       const Options& options)
-    : Application(platform), capture_(capture), options_(options) {}
+Mesh3DDemo::Mesh3DDemo(vela::Platform& platform) : Application(platform) {}
 
 void Mesh3DDemo::Init() {
     renderer_ = platform.CreateRenderer3D();
@@ -163,13 +149,11 @@ void Mesh3DDemo::CleanUp() {
 }
 
 bool Mesh3DDemo::Update(float frame_time) {
-    // Scripted runs step evenly, so a saved frame is the same on every machine.
-    time_ += options_.frames > 0 ? 1.0f / 60.0f : frame_time;
+    time_ += frame_time;
     // The right bone swings about the tube's middle, up and down.
     const float bend = 0.9f * std::sin(time_ * 1.7f);
     bones_[1] = RotationZ(bend);
-    ++frame_;
-    return succeeded_ && (options_.frames <= 0 || frame_ < options_.frames);
+    return succeeded_;
 }
 
 void Mesh3DDemo::RenderIntoTarget() {
@@ -229,20 +213,4 @@ void Mesh3DDemo::Render() {
     sprites_->DrawSprite(frame);
     sprites_->DrawSprite(picture);
     sprites_->End();
-
-    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty()) {
-        SaveScreenshot();
-    }
-}
-
-void Mesh3DDemo::SaveScreenshot() {
-    vela::ImageData image;
-    if (!capture_ || !capture_->ReadFrame(image)) {
-        std::fprintf(stderr, "mesh3d: this platform can't read its frame back\n");
-        succeeded_ = false;
-    } else if (!SaveOpaque(image, options_.screenshot)) {
-        succeeded_ = false;
-    } else {
-        std::printf("mesh3d: saved %s\n", options_.screenshot.c_str());
-    }
 }

@@ -7,7 +7,6 @@
 #include "vela/maths/matrix44.h"
 
 namespace vela {
-class FrameCapture;
 class Mesh;
 class RenderTarget;
 class Renderer3D;
@@ -16,31 +15,22 @@ class Texture;
 }  // namespace vela
 
 // A lit, textured cube turning slowly, a two-bone tube bending, and the cube seen from
-// another side through a render target drawn as a sprite in the corner. Runs until the
-// window is closed, or for a fixed number of frames, and can save its last frame as a PNG.
+// another side through a render target drawn as a sprite in the corner.
 class Mesh3DDemo : public vela::Application {
 public:
-    struct Options {
-        int frames = 0;  // 0: until the window is closed; otherwise fixed 1/60 s steps
-        std::string screenshot;
-    };
-
-    Mesh3DDemo(vela::Platform& platform, vela::FrameCapture* capture, const Options& options);
+    explicit Mesh3DDemo(vela::Platform& platform);
 
     void Init() override;
     void CleanUp() override;
     bool Update(float frame_time) override;
     void Render() override;
 
-    // False when something could not be made or the screenshot could not be saved.
+    // False when something could not be made.
     bool Succeeded() const { return succeeded_; }
 
 private:
     void RenderIntoTarget();
-    void SaveScreenshot();
 
-    vela::FrameCapture* capture_;
-    Options options_;
     vela::Renderer3D* renderer_ = nullptr;
     vela::SpriteRenderer* sprites_ = nullptr;
     vela::Mesh* cube_ = nullptr;
@@ -51,7 +41,6 @@ private:
     vela::Matrix44 screen_projection_;
     vela::Matrix44 target_projection_;
     vela::Matrix44 view_;
-    int frame_ = 0;
     float time_ = 0.0f;
     bool succeeded_ = true;
 };

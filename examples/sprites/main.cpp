@@ -1,75 +1,41 @@
-// Moving, turning, tinted sprites on the GL platform.
-//   sprites [--frames N] [--screenshot out.png] [--count N] [--fullscreen] [--no-vsync]
+// Moving, turning, tinted sprites on the platform of the build.
+//   sprites [--count N] and the options every vela program takes (--help lists them)
+// With --frames it steps 1/60 s a frame, so its pictures repeat.
 // Headless: SDL_VIDEODRIVER=offscreen sprites --frames 60 --screenshot frame.png
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <string>
 
 #include "sprites_demo.h"
-#include "vela/sdl/platform_sdl.h"
-
-namespace {
-
-bool ParseCount(const char* text, int& out) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!text[0] || *end || value < 0 || value > 1000000) {
-        return false;
-    }
-    out = static_cast<int>(value);
-    return true;
-}
-
-void Usage() {
-    std::fprintf(stderr,
-                 "usage: sprites [--frames N] [--screenshot out.png] [--count N] "
-                 "[--fullscreen] [--no-vsync]\n");
-}
-
-}  // namespace
+#include "vela/core/command_line.h"
+#include "vela/core/program_runner.h"
 
 int main(int argc, char** argv) {
-    SpritesDemo::Options options;
-    bool fullscreen = false;
-    bool vsync = true;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        if (std::strcmp(arg, "--frames") == 0 && has_value) {
-            if (!ParseCount(argv[++i], options.frames)) {
-                std::fprintf(stderr, "sprites: --frames takes a whole number, not %s\n", argv[i]);
-                return 2;
-            }
-        } else if (std::strcmp(arg, "--count") == 0 && has_value) {
-            if (!ParseCount(argv[++i], options.count) || options.count == 0) {
-                std::fprintf(stderr, "sprites: --count takes a number from 1, not %s\n", argv[i]);
-                return 2;
-            }
-        } else if (std::strcmp(arg, "--screenshot") == 0 && has_value) {
-            options.screenshot = argv[++i];
-        } else if (std::strcmp(arg, "--fullscreen") == 0) {
-            fullscreen = true;
-        } else if (std::strcmp(arg, "--no-vsync") == 0) {
-            vsync = false;
-        } else {
-            Usage();
-            return 2;
-        }
+    vela::ProgramOptions options;
+    vela::CommandLine command_line(options, "sprites",
+                                   "Moving, turning, tinted sprites at many depths, drawn back "
+                                   "to front.");
+    int count = SpritesDemo::kDefaultCount;
+    command_line.Add("--count", "N", "how many sprites (1 to 1000000)",
+                     [&count](const std::string& value, std::string& error) {
+                         count = std::atoi(value.c_str());
+                         if (value.find_first_not_of("0123456789") != std::string::npos ||
+                             value.size() > 7 || count < 1 || count > 1000000) {
+                             error =
+                                 "--count takes a number from 1 to 1000000, not '" + value + "'";
+                             return false;
+                         }
+                         return true;
+                     });
+    int status = 0;
+    if (!command_line.ParseForProgram(argc, argv, status)) {
+        return status;
     }
-    if (!options.screenshot.empty() && options.frames == 0) {
-        options.frames = 1;
-    }
-
-    auto platform = std::make_unique<vela::PlatformSDL>(960, 544, fullscreen, vsync);
-    if (!platform->IsReady()) {
+    // A run of a set number of frames is the same picture on every run and machine.
+    options.fixed_step = options.fixed_step || options.frames > 0;
+    vela::ProgramRunner runner(options);
+    if (!runner.Start()) {
         return 1;  // the platform has said why
     }
-    bool ok = true;
-    {
-        SpritesDemo demo(*platform, platform.get(), options);
-        demo.Run();
-        ok = demo.Succeeded();
-    }
-    return ok ? 0 : 1;
+    SpritesDemo demo(runner.GetPlatform(), count);
+    return runner.Run(demo);
 }

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
-#include "vela/graphics/frame_capture.h"
 #include "vela/graphics/image_data.h"
-#include "vela/graphics/png_writer.h"
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
 
@@ -38,21 +35,10 @@ uint32_t Pack(float r, float g, float b, float a) {
     return byte(r) | byte(g) << 8 | byte(b) << 16 | byte(a) << 24;
 }
 
-// The frame's alpha is whatever the last blend wrote (transparent texels write 0); the
-// window shows colour only, and so should the picture.
-bool SaveOpaque(vela::ImageData& image, const std::string& path) {
-    const size_t count = static_cast<size_t>(image.width) * image.height;
-    for (size_t i = 0; i < count; ++i) {
-        image.pixels[i * 4 + 3] = 255;
-    }
-    return vela::PNGWriter::Save(path.c_str(), image);
-}
-
 }  // namespace
 
-SpritesDemo::SpritesDemo(vela::Platform& platform, vela::FrameCapture* capture,
-                         const Options& options)
-    : Application(platform), capture_(capture), options_(options) {}
+SpritesDemo::SpritesDemo(vela::Platform& platform, int count)
+    : Application(platform), count_(count) {}
 
 void SpritesDemo::Init() {
     renderer_ = platform.CreateSpriteRenderer();
@@ -73,7 +59,7 @@ void SpritesDemo::Init() {
         seed = seed * 1664525u + 1013904223u;
         return (seed >> 8) / 16777216.0f;
     };
-    movers_.resize(options_.count > 0 ? options_.count : 1);
+    movers_.resize(count_ > 0 ? count_ : 1);
     for (size_t i = 0; i < movers_.size(); ++i) {
         Mover& m = movers_[i];
         const float size = 16.0f + next() * 48.0f;
@@ -99,10 +85,7 @@ void SpritesDemo::CleanUp() {
     ball_ = floor_ = nullptr;
 }
 
-bool SpritesDemo::Update(float measured_time) {
-    // A run of a set number of frames steps 1/60 s each, so its pictures are the same
-    // on every run and machine.
-    const float frame_time = options_.frames > 0 ? 1.0f / 60.0f : measured_time;
+bool SpritesDemo::Update(float frame_time) {
     time_ += frame_time;
     const float w = static_cast<float>(platform.width);
     const float h = static_cast<float>(platform.height);
@@ -119,8 +102,7 @@ bool SpritesDemo::Update(float measured_time) {
         m.sprite.rotation += m.spin * frame_time;
     }
     background_.uv_position = vela::Vector2(time_ * 0.1f, time_ * 0.05f);
-    ++frame_;
-    return options_.frames <= 0 || frame_ < options_.frames;
+    return true;
 }
 
 void SpritesDemo::Render() {
@@ -139,17 +121,4 @@ void SpritesDemo::Render() {
         renderer_->DrawSprite(*sprite);
     }
     renderer_->End();
-
-    const bool last = options_.frames > 0 && frame_ >= options_.frames;
-    if (last && !options_.screenshot.empty()) {
-        vela::ImageData image;
-        if (!capture_ || !capture_->ReadFrame(image)) {
-            std::fprintf(stderr, "sprites: this platform can't read its frame back\n");
-            succeeded_ = false;
-        } else if (!SaveOpaque(image, options_.screenshot)) {
-            succeeded_ = false;
-        } else {
-            std::printf("sprites: saved %s\n", options_.screenshot.c_str());
-        }
-    }
 }

@@ -1,6 +1,7 @@
 #include "game_rig.h"
 
 #include "scripted_controller_input_manager.h"
+#include "vela/input/pointer.h"
 #include "vela/input/sony_controller.h"
 
 GameRig::GameRig(bool init) : app(new SpriteApplication(platform)) {
@@ -38,7 +39,7 @@ void GameRig::StartGame(bool hard) {
     while (app->screens.state == ScreenState::Splash) {
         Tick(0);
     }
-    if (hard != app->screens.hardDifficulty) {
+    if (hard != app->settings.hardDifficulty) {
         Tick(vela::BUTTON_DOWN);
         Press(vela::BUTTON_CROSS);  // Options
         Press(vela::BUTTON_CROSS);  // Difficulty
@@ -64,4 +65,34 @@ int GameRig::TicksUntilFragLands(int limit) {
         ++ticks;
     }
     return ticks;
+}
+
+void GameRig::Mouse(float x, float y, bool left, bool right) {
+    vela::PointerState& pointer = platform.pointer;
+    platform.has_mouse = true;
+    if (!pointer.over_frame || pointer.position.x != x || pointer.position.y != y) {
+        pointer.moves += 1;
+    }
+    pointer.over_frame = true;
+    pointer.position = vela::Vector2(x, y);
+    pointer.left = left;
+    pointer.right = right;
+    Tick(0);
+}
+
+void GameRig::PointAtItem(int32_t item, bool click) {
+    const ScreenManager& screens = app->screens;
+    const float width =
+        app->font.GetStringLength(screens.itemTexts[item].c_str()) * ScreenManager::kItemScale;
+    const float x = ScreenManager::kItemX + width * 0.5f;
+    const float y = ScreenManager::kItemY + ScreenManager::kItemPitch * static_cast<float>(item) +
+                    app->font.lineHeight * ScreenManager::kItemScale * 0.5f;
+    Mouse(x, y);
+    for (int i = 0; i < 6 && screens.selection != item; ++i) {
+        Tick(0);
+    }
+    if (click) {
+        Mouse(x, y, true);
+        Mouse(x, y, false);
+    }
 }

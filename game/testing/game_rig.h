@@ -31,6 +31,13 @@ public:
     // Ticks until the frag is no longer in flight, at most `limit` ticks.
     int TicksUntilFragLands(int limit = 400);
 
+    // The mouse (which the platform then has): moves the pointer over the frame to (x, y)
+    // with the buttons as given, for one tick with the pad at rest.
+    void Mouse(float x, float y, bool left = false, bool right = false);
+    // Moves the pointer onto the middle of menu item `item` and ticks until it is highlighted
+    // (at most a few ticks); then clicks it when `click`.
+    void PointAtItem(int32_t item, bool click = false);
+
     TestPlatform platform;
     std::unique_ptr<SpriteApplication> app;
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vela/core/platform.h"
+#include "vela/input/pointer.h"
 
 class ScriptedControllerInputManager;
 class RecordingSpriteRenderer;
@@ -36,6 +37,12 @@ public:
     vela::Renderer3D* CreateRenderer3D() override { return nullptr; }
     vela::RenderTarget* CreateRenderTarget(int32_t, int32_t) override { return nullptr; }
     vela::Audio* CreateAudio(const vela::AudioConfig& config) override;
+    bool GetPointer(vela::PointerState& state) const override {
+        if (has_mouse) {
+            state = pointer;
+        }
+        return has_mouse;
+    }
     vela::Matrix44 PerspectiveProjectionFov(float, float, float, float) const override {
         return vela::Matrix44();
     }
@@ -46,6 +53,9 @@ public:
 
     float frame_time = 1.0f / 60.0f;
     bool provide_controller = true;
+    // A mouse, as the caller moves it; none unless `has_mouse`.
+    bool has_mouse = false;
+    vela::PointerState pointer;
     // The last ones made; the application owns them.
     ScriptedControllerInputManager* pad = nullptr;
     RecordingSpriteRenderer* renderer = nullptr;

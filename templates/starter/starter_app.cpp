@@ -1,12 +1,8 @@
 #include "starter_app.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
-#include <vela/graphics/frame_capture.h>
-#include <vela/graphics/image_data.h>
-#include <vela/graphics/png_writer.h>
 #include <vela/graphics/sprite_renderer.h>
 #include <vela/graphics/texture.h>
 #include <vela/input/sony_controller_input_manager.h>
@@ -15,14 +11,14 @@ namespace {
 constexpr float kSpeed = 300.0f;  // pixels a second at full stick
 }
 
-StarterApp::StarterApp(vela::Platform& platform, vela::FrameCapture* capture, Options options)
-    : Application(platform), capture_(capture), options_(std::move(options)) {}
+StarterApp::StarterApp(vela::Platform& platform, std::string font)
+    : Application(platform), font_name_(std::move(font)) {}
 
 void StarterApp::Init() {
     renderer_ = platform.CreateSpriteRenderer();
     input_ = platform.CreateSonyControllerInputManager();
     texture_ = vela::CreateCheckerTexture(64, 4, platform);
-    if (!font_.Load(options_.font.c_str(), platform)) {
+    if (!font_.Load(font_name_.c_str(), platform)) {
         succeeded_ = false;  // Load has said why
     }
     player_.position = vela::Vector3(platform.width * 0.5f, platform.height * 0.5f, 0.0f);
@@ -63,8 +59,7 @@ bool StarterApp::Update(float frame_time) {
     p.x = std::clamp(p.x + dx * kSpeed * frame_time, 0.0f, static_cast<float>(platform.width));
     p.y = std::clamp(p.y + dy * kSpeed * frame_time, 0.0f, static_cast<float>(platform.height));
     player_.rotation += frame_time;
-    ++frame_;
-    return options_.frames <= 0 || frame_ < options_.frames;
+    return true;  // until the window closes (or the frames asked for are drawn)
 }
 
 void StarterApp::Render() {
@@ -73,23 +68,4 @@ void StarterApp::Render() {
     font_.RenderText(renderer_, vela::Vector3(20.0f, 20.0f, -0.5f), 1.0f, 0xFFFFFFFFu,
                      vela::TextJustification::Left, "Move with the stick or the arrow keys");
     renderer_->End();
-    if (options_.frames > 0 && frame_ >= options_.frames && !options_.screenshot.empty()) {
-        SaveScreenshot();
-    }
-}
-
-void StarterApp::SaveScreenshot() {
-    vela::ImageData image;
-    if (!capture_ || !capture_->ReadFrame(image)) {
-        std::fprintf(stderr, "starter: this platform can't read its frame back\n");
-        succeeded_ = false;
-        return;
-    }
-    // Keep the picture opaque, as the window shows it.
-    for (int32_t i = 0; i < image.width * image.height; ++i) {
-        image.pixels[i * 4 + 3] = 255;
-    }
-    if (!vela::PNGWriter::Save(options_.screenshot.c_str(), image)) {
-        succeeded_ = false;  // Save has said why
-    }
 }

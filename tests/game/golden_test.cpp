@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "game_options.h"
 #include "platform_harness.h"
 #include "replay_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
@@ -263,10 +264,10 @@ TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
     char dir[] = "/tmp/game_program_XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string shot = std::string(dir) + "/last.png";
-    const std::string command = std::string("cd ") + dir + " && " + GAME_PROGRAM +
-                                " --replay " GAME_TEST_DATA "/won_game.rec --fixed-step" +
-                                " --frames " + std::to_string(records.size() + 2) +
-                                " --screenshot last.png";
+    const std::string command =
+        std::string("cd ") + dir + " && " + GAME_PROGRAM +
+        " --replay " GAME_TEST_DATA "/won_game.rec --fixed-step --fresh-options" + " --frames " +
+        std::to_string(records.size() + 2) + " --screenshot last.png";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     vela::PlatformSDL gl(960, 544, false, true);
@@ -289,3 +290,82 @@ TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
     // Options it does not know are refused with a hint.
     EXPECT_NE(std::system((std::string(GAME_PROGRAM) + " --frobnicate 2>/dev/null").c_str()), 0);
 }
+
+namespace {
+
+struct OptionsRun {
+    const char* name;
+    const char* how;      // put before or after the program on its command line
+    const char* started;  // the difficulty the run started on
+};
+
+void PrintTo(const OptionsRun& run, std::ostream* out) {
+    *out << run.name;
+}
+
+std::string FileText(const std::string& path) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        return "(none)";
+    }
+    std::string text;
+    char buffer[256];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), in)) > 0) {
+        text.append(buffer, n);
+    }
+    std::fclose(in);
+    return text;
+}
+
+class GameProgramOptions : public testing::TestWithParam<OptionsRun> {};
+
+}  // namespace
+
+// The program starts from the options in the user's configuration folder, unless told to
+// start fresh by option or variable; a replay starts from what its record names (here
+// nothing: the defaults) and, though it changes the volume, leaves the file as it was.
+// Each run's record names the options it started with.
+TEST_P(GameProgramOptions, StartFromTheConfigurationFolderUnlessFreshOrReplaying) {
+    char dir[] = "/tmp/game_options_XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string folder = std::string(dir) + "/config/frag-hurler";
+    ASSERT_EQ(std::system(("mkdir -p " + folder).c_str()), 0);
+    const std::string file = folder + "/options.txt";
+    std::FILE* out = std::fopen(file.c_str(), "w");
+    ASSERT_NE(out, nullptr);
+    std::fputs("difficulty = hard\n", out);
+    std::fclose(out);
+    // To Options, then down to Volume and cross.
+    out = std::fopen((std::string(dir) + "/toggle.rec").c_str(), "w");
+    ASSERT_NE(out, nullptr);
+    for (int i = 0; i < 110; ++i) {
+        std::fputs("0 0x0 0x0 0x0 0 0 0 0\n", out);
+    }
+    for (const char* bit : {"0x40", "0x4000", "0x40", "0x4000"}) {
+        std::fprintf(out, "0 %s %s 0x0 0 0 0 0\n0 0x0 0x0 %s 0 0 0 0\n", bit, bit, bit);
+    }
+    std::fclose(out);
+
+    const std::string command = std::string("cd ") + dir + " && env -u " +
+                                GameOptions::kFreshOptionsVariable + " XDG_CONFIG_HOME=" + dir +
+                                "/config " + GetParam().how +
+                                " --record run.rec --frames 130 --fixed-step 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string text = FileText(file);
+    const std::string record = FileText(std::string(dir) + "/run.rec");
+    std::system((std::string("rm -rf ") + dir).c_str());
+    EXPECT_EQ(text, "difficulty = hard\n");
+    EXPECT_NE(record.find(std::string("\n# options: difficulty = ") + GetParam().started + "\n"),
+              std::string::npos)
+        << record.substr(0, 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, GameProgramOptions,
+    testing::Values(OptionsRun{"Kept", GAME_PROGRAM, "hard"},
+                    OptionsRun{"FreshByOption", GAME_PROGRAM " --fresh-options", "easy"},
+                    OptionsRun{"FreshByVariable", "FRAG_HURLER_FRESH_OPTIONS=1 " GAME_PROGRAM,
+                               "easy"},
+                    OptionsRun{"Replay", GAME_PROGRAM " --replay toggle.rec", "easy"}),
+    [](const testing::TestParamInfo<OptionsRun>& info) { return std::string(info.param.name); });

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game_rig.h"
-#include "recording_controller_input_manager.h"
+#include "record_writer.h"
 #include "scripted_controller_input_manager.h"
 #include "vela/input/sony_controller.h"
 
@@ -67,9 +67,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     GameRig rig;
-    // Swap the pad for a recording one that wraps it.
-    ScriptedControllerInputManager* pad = rig.platform.pad;
-    rig.app->controllerManager = new RecordingControllerInputManager(pad, out);
+    RecordWriter writer(out);
+    rig.app->input.SetRecorder(&writer);
     Play(plan, rig);
     int guard = 0;
     while (rig.game().screens.state == ScreenState::Game && guard++ < 2000) {

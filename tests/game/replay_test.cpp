@@ -11,7 +11,7 @@
 #include "controller_record.h"
 #include "game_options.h"
 #include "platform_harness.h"
-#include "recording_controller_input_manager.h"
+#include "record_writer.h"
 #include "replay_controller_input_manager.h"
 #include "sprite_application.h"
 #include "test_platform.h"
@@ -32,14 +32,12 @@ Outcome Replay(const std::vector<ControllerRecord>& records, std::FILE* rerecord
     TestPlatform inner;
     PlatformHarness harness(inner);
     harness.SetControllerFactory([&](vela::Platform&) -> vela::SonyControllerInputManager* {
-        auto* replay = new ReplayControllerInputManager(records);
-        if (rerecord) {
-            return new RecordingControllerInputManager(replay, rerecord);
-        }
-        return replay;
+        return new ReplayControllerInputManager(records);
     });
     harness.SetFrameLimit(static_cast<int64_t>(records.size()) + 30);
     SpriteApplication game(harness);
+    RecordWriter writer(rerecord);
+    game.input.SetRecorder(&writer);
     game.Run();
     return {game.screens.state, game.hud.score, harness.FramesPresented()};
 }
@@ -183,31 +181,36 @@ TEST(GameOptions, ParsesTheOptionsAndRejectsBadOnes) {
     std::string error;
     const char* plain[] = {"game"};
     EXPECT_EQ(none.Parse(1, plain, error), GameOptions::Result::Run);
-    EXPECT_EQ(none.frames, 0);
-    EXPECT_TRUE(none.screenshot.empty());
+    EXPECT_EQ(none.program.frames, 0);
+    EXPECT_TRUE(none.program.screenshot.empty());
+    EXPECT_FALSE(none.freshOptions);
 
     GameOptions all;
-    const char* args[] = {"game",     "--frames", "250",      "--screenshot", "a.png",
-                          "--record", "r.rec",    "--replay", "p.rec",        "--fixed-step"};
-    ASSERT_EQ(all.Parse(10, args, error), GameOptions::Result::Run) << error;
-    EXPECT_EQ(all.frames, 250);
-    EXPECT_EQ(all.screenshot, "a.png");
+    const char* args[] = {"game",     "--frames",     "250",          "--screenshot",
+                          "a.png",    "--record",     "r.rec",        "--replay",
+                          "p.rec",    "--fixed-step", "--fullscreen", "--window",
+                          "1280x720", "--audio-out",  "m.wav",        "--fresh-options"};
+    ASSERT_EQ(all.Parse(16, args, error), GameOptions::Result::Run) << error;
+    EXPECT_EQ(all.program.frames, 250);
+    EXPECT_EQ(all.program.screenshot, "a.png");
     EXPECT_EQ(all.record, "r.rec");
     EXPECT_EQ(all.replay, "p.rec");
-    EXPECT_TRUE(all.fixedStep);
+    EXPECT_EQ(all.audioOut, "m.wav");
+    EXPECT_TRUE(all.program.fixed_step);
+    EXPECT_TRUE(all.program.window.fullscreen);
+    EXPECT_EQ(all.program.window.window_width, 1280);
+    EXPECT_EQ(all.program.window.window_height, 720);
+    EXPECT_TRUE(all.freshOptions);
 
     const char* help[] = {"game", "--frames", "3", "--help"};
     GameOptions h;
     EXPECT_EQ(h.Parse(4, help, error), GameOptions::Result::Help);
 
     const std::vector<std::vector<const char*>> bad = {
-        {"game", "--frames"},
-        {"game", "--frames", "0"},
-        {"game", "--frames", "-5"},
-        {"game", "--frames", "12x"},
-        {"game", "--screenshot"},
-        {"game", "--fullscreen"},
-        {"game", "--record", "same.rec", "--replay", "same.rec"}};
+        {"game", "--frames"},         {"game", "--frames", "0"},
+        {"game", "--frames", "-5"},   {"game", "--frames", "12x"},
+        {"game", "--screenshot"},     {"game", "--fullscreen", "yes"},
+        {"game", "--window", "1280"}, {"game", "--record", "same.rec", "--replay", "same.rec"}};
     for (const auto& argv : bad) {
         GameOptions o;
         error.clear();

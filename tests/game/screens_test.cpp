@@ -108,7 +108,7 @@ TEST(Options, TextsFollowOneUpdateLateAndReturnHighlightsPlay) {
     EXPECT_EQ(screens.itemTexts[2], "Return");
 
     rig.Tick(BUTTON_CROSS);
-    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_TRUE(rig.game().settings.hardDifficulty);
     EXPECT_EQ(screens.itemTexts[0], "Difficulty: Easy");
     rig.Tick();
     EXPECT_EQ(screens.itemTexts[0], "Difficulty: Hard");
@@ -131,8 +131,8 @@ TEST(Options, TextsFollowOneUpdateLateAndReturnHighlightsPlay) {
     rig.Press(BUTTON_TRIANGLE);
     EXPECT_EQ(screens.state, ScreenState::MainMenu);
     EXPECT_EQ(screens.selection, 0);
-    EXPECT_TRUE(screens.hardDifficulty);
-    EXPECT_FALSE(screens.soundOn);
+    EXPECT_TRUE(rig.game().settings.hardDifficulty);
+    EXPECT_FALSE(rig.game().settings.soundOn);
 }
 
 TEST(Menu, CrossAndTrianglePressedTogetherOnlySelect) {
@@ -145,7 +145,7 @@ TEST(Menu, CrossAndTrianglePressedTogetherOnlySelect) {
     // Cross picks Difficulty; the triangle of the same update does not go back.
     rig.Press(BUTTON_CROSS | BUTTON_TRIANGLE);
     EXPECT_EQ(screens.state, ScreenState::Options);
-    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_TRUE(rig.game().settings.hardDifficulty);
     // On "Return" the pair goes back once, through cross.
     rig.Press(BUTTON_DOWN);
     rig.Press(BUTTON_DOWN);
@@ -165,11 +165,11 @@ TEST(Menu, APadThatStopsAnsweringDoesNotRepeatItsLastPress) {
     rig.Tick(BUTTON_CROSS);  // Difficulty, and the pad goes away with cross pressed
     rig.pad().Fail(5);
     rig.Ticks(5);
-    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_TRUE(rig.game().settings.hardDifficulty);
     EXPECT_EQ(screens.itemTexts[0], "Difficulty: Hard");
     // Back again: the letting go is seen, nothing else.
     rig.Tick(0);
-    EXPECT_TRUE(screens.hardDifficulty);
+    EXPECT_TRUE(rig.game().settings.hardDifficulty);
     EXPECT_EQ(screens.state, ScreenState::Options);
 }
 

@@ -85,8 +85,10 @@ GameOptions Options(const std::string& record, const std::string& replay,
     GameOptions options;
     options.record = record;
     options.replay = replay;
-    options.screenshot = screenshot;
-    options.frames = 5;
+    options.program.screenshot = screenshot;
+    options.program.frames = 5;
+    // A player's options never change a test, and a test never writes them.
+    options.freshOptions = true;
     return options;
 }
 
@@ -206,7 +208,7 @@ TEST(GameSession, TheRecordIsKeptWhenTheGameQuitsFromItsMenu) {
             TestPlatform platform;
             StillFrame capture;
             GameOptions options = Options(record, folder.Path("quit.rec"));
-            options.frames = 1000;
+            options.program.frames = 1000;
             GameSession session(options);
             if (session.Open()) {
                 session.Run(platform, capture);
@@ -261,7 +263,7 @@ TEST(GameSession, AScreenshotWithoutAFrameLimitIsTheLastFrameDrawn) {
     ClosingPlatform platform;
     ShownFrame capture(platform);
     GameOptions options = Options("", "", folder.Path("shot.png"));
-    options.frames = 0;
+    options.program.frames = 0;
     GameSession session(options);
     ASSERT_TRUE(session.Open());
     EXPECT_EQ(session.Run(platform, capture), 0);

@@ -74,7 +74,7 @@ TEST_F(SoundRig, MuteSilencesAtOnceAndPlaysNothingUntilTurnedOn) {
     rig.Press(BUTTON_DOWN);
     const size_t before = audio().plays.size();
     rig.Press(BUTTON_CROSS);  // Volume: Mute
-    EXPECT_FALSE(rig.game().screens.soundOn);
+    EXPECT_FALSE(rig.game().settings.soundOn);
     EXPECT_TRUE(audio().IsMuted());
     EXPECT_FALSE(sounds().music->IsPlaying());
     rig.Press(BUTTON_DOWN);

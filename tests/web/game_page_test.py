@@ -11,6 +11,8 @@ Cases:
             the keys' edges
   no_webgl2 in a browser without WebGL 2 the page shows a readable message instead of the
             canvas and the game ends with a failure status
+  options   the volume set to Mute with keys is still Mute after the page is loaded again
+            (its localStorage): the second run's record names it as its starting option
   touch     a touch-only player on the on-screen pad: down and up move the highlight, cross
             starts a game, the stick aims (the record's stick follows the drag), cross held
             and let go throws; the page's replay of that record gives the same frame; the
@@ -22,6 +24,7 @@ Frames compare channel by channel within the golden tolerance (3), alpha ignored
 """
 import argparse
 import os
+import urllib.parse
 import subprocess
 import sys
 
@@ -54,14 +57,19 @@ class Run:
         self.failures = 0
 
     def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0,
-             extra=(), trusted=False):
-        """Runs the game page; returns the folder its posted files are in."""
+             extra=(), trusted=False, fresh=True, then=None):
+        """Runs the game page; returns the folder its posted files are in. `then`: the
+        arguments of a second run in the same page after a reload (not fresh)."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
         query = ["program=../../game/game.js"]
-        query += ["arg=" + a for a in game_args]
+        query += ["arg=" + a for a in (["--fresh-options"] if fresh else []) + game_args]
         query += ["put=" + p for p in puts]
         query += ["get=/" + f for f in ("frame.png", "game.rec") if ("/" + f) in game_args]
+        if then:
+            again = ["program=../../game/game.js"] + ["arg=" + a for a in then]
+            again += ["get=" + a for a in then if a.startswith("/")]
+            query += ["next=" + urllib.parse.quote("&".join(again), safe="")]
         if keys:
             query += ["driver=keyboard_driver.js", "keys=" + keys]
         if touch:
@@ -85,7 +93,7 @@ class Run:
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
         shot = os.path.join(out, "gl_frame.png")
-        env = dict(os.environ, SDL_VIDEODRIVER="offscreen")
+        env = dict(os.environ, SDL_VIDEODRIVER="offscreen", FRAG_HURLER_FRESH_OPTIONS="1")
         subprocess.check_call([self.args.gl_game] + game_args + ["--screenshot", shot],
                               cwd=os.path.join(self.args.source, "assets"), env=env)
         return shot
@@ -154,7 +162,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
     parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2",
-                                         "audio"])
+                                         "audio", "options"])
     args = parser.parse_args()
     for name in ("web_dir", "gl_game", "source", "out"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -236,6 +244,27 @@ def main():
                      "canvas shown: false"):
             if want not in run.output:
                 run.fail(f"no_webgl2: the page did not say '{want}'")
+
+    elif args.case == "options":
+        keys = ("105:down:ArrowDown,108:up:ArrowDown,111:down:Enter,114:up:Enter,"
+                "117:down:ArrowDown,120:up:ArrowDown,123:down:Enter,126:up:Enter")
+        out = run.page("options", ["--fixed-step", "--frames", "130", "--record", "/game.rec"],
+                       keys=keys, fresh=False,
+                       then=["--fixed-step", "--frames", "3", "--record", "/again.rec"])
+        first = os.path.join(out, "game.rec")
+        again = os.path.join(out, "again.rec")
+        if os.path.isfile(first) and os.path.isfile(again):
+            def started(path):
+                with open(path) as f:
+                    return [line.strip() for line in f if line.startswith("# options: ")]
+            print(f"options: first run started with {started(first)}, the reload with "
+                  f"{started(again)}")
+            if "# options: volume = on" not in started(first):
+                run.fail("options: the first run did not start with the volume on")
+            if "# options: volume = mute" not in started(again):
+                run.fail("options: the reloaded page did not keep the volume at Mute")
+        else:
+            run.fail("options: the page posted no records")
 
     elif args.case == "touch":
         menu = ("5:touchstart:canvas:1,6:touchend:canvas:1,"  # a touch shows the pad
