@@ -62,6 +62,10 @@ public:
     Audio* CreateAudio(const AudioConfig& config) override;
     bool HasFocus() const override { return inner_.HasFocus(); }
     bool GetPointer(PointerState& state) const override { return inner_.GetPointer(state); }
+    void GetWindowSize(int32_t& window_width, int32_t& window_height) const override {
+        inner_.GetWindowSize(window_width, window_height);
+    }
+    bool TakeResized() override { return inner_.TakeResized(); }
     Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
                                       float far_z) const override {
         return inner_.PerspectiveProjectionFov(fov, aspect, near_z, far_z);

@@ -36,6 +36,9 @@ void ProgramRunner::SetUp() {
     if (options_.screenshot.empty()) {
         return;
     }
+    if (capture_) {
+        capture_->KeepFramesReadable();
+    }
     if (options_.frames > 0) {
         relay_->SetLastFrameHook([this] {
             shot_saved_ = SaveShot();

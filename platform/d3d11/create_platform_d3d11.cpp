@@ -5,9 +5,7 @@
 namespace vela {
 
 std::unique_ptr<Platform> CreatePlatform(const WindowOptions& window) {
-    // The window opens at the frame's size until the host takes a window size of its own.
-    std::unique_ptr<PlatformD3D11> platform(new PlatformD3D11(
-        GetModuleHandle(nullptr), window.width, window.height, window.fullscreen, window.vsync));
+    std::unique_ptr<PlatformD3D11> platform(new PlatformD3D11(GetModuleHandle(nullptr), window));
     if (!platform->IsReady()) {
         return nullptr;  // it has said why
     }

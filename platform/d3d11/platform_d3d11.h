@@ -72,6 +72,7 @@ public:
     /// From now on frames are drawn into a frame-sized texture and copied into the window's
     /// picture when presented, so every frame can be read whatever the window's scale.
     void UseOwnFramebuffer();
+    void KeepFramesReadable() override { UseOwnFramebuffer(); }
 
     /// The client area's size, as of the last clear of the back buffer.
     void GetWindowSize(int32_t& window_width, int32_t& window_height) const override;

@@ -138,6 +138,7 @@ public:
     bool DrawsToWindow() const { return draw_to_window_; }
     /// From now on frames go through the core's own framebuffer; the frame so far is kept.
     void UseOwnFramebuffer();
+    void KeepFramesReadable() override { UseOwnFramebuffer(); }
     /// The depth renderbuffer shared by the back buffer and every render target.
     uint32_t GetDepthBuffer() const { return depth_buffer_; }
 

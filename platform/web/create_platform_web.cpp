@@ -6,7 +6,7 @@ namespace vela {
 
 std::unique_ptr<Platform> CreatePlatform(const WindowOptions& window) {
     // The page sizes the canvas; full screen and vsync are the browser's.
-    std::unique_ptr<PlatformWeb> platform(new PlatformWeb(window.width, window.height, "#canvas"));
+    std::unique_ptr<PlatformWeb> platform(new PlatformWeb(window, "#canvas"));
     if (!platform->IsReady()) {
         return nullptr;  // the page and standard error say why
     }
