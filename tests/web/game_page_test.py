@@ -225,6 +225,8 @@ def check(args, run):
                  extra=["press=30", "report=29,69"], trusted=True)
         seen = audio_reports(run.output)
         print(f"audio: before the key {seen.get(29)}, after it {seen.get(69)}")
+        if seen.get(29, ("running",))[0] == "running":
+            run.fail(f"audio: the sound ran before any key: {seen}")
         if seen.get(69, ("none",))[0] != "running":
             run.fail(f"audio: the sound did not start after a key: {seen}")
 

@@ -303,7 +303,10 @@ def main():
                 keys = WebDriverBiDi(origin)
                 command += ["--remote-debugging-port=0"]
             command += [url]
-            env = dict(os.environ, MOZ_HEADLESS="1", DISPLAY=display)
+            # Firefox takes services.settings.server only with this set; otherwise it looks
+            # up Mozilla's settings server (measured).
+            env = dict(os.environ, MOZ_HEADLESS="1", DISPLAY=display,
+                       MOZ_REMOTE_SETTINGS_DEVTOOLS="1")
             env.pop("WAYLAND_DISPLAY", None)
             browser = subprocess.Popen(command, stdout=log, stderr=subprocess.PIPE, env=env,
                                        start_new_session=True)
