@@ -26,9 +26,11 @@ windows_packages=(
   wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
 # The browser build: Emscripten (with Debian's node), dpkg-dev for the dependencies'
-# sources, and headless Chromium with Python's imaging library for its tests.
+# sources, and for its tests headless Chromium and Firefox ESR (in Xvfb, with
+# python3-websocket for its Remote Agent) and Python's imaging library.
 web_packages=(
-  emscripten nodejs dpkg-dev chromium python3 python3-pil
+  emscripten nodejs dpkg-dev chromium firefox-esr xvfb python3 python3-pil
+  python3-websocket
 )
 bench_packages=(
   libsfml-dev liballegro5-dev xvfb xauth apitrace

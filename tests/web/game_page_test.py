@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""The game's page in headless Chromium against the GL game's frames.
+"""The game's page in headless Chromium or Firefox against the GL game's frames.
 
   game_page_test.py --web-dir <browser tree> --gl-game <Linux game> --source <checkout>
-                    --out <dir> <case>
+                    --out <dir> [--browser chromium|firefox] <case>
 Cases:
   menu      the main menu (frame 100) equals the main-menu golden
   won       the replay of tests/game/data/won_game.rec ends on the win golden
@@ -20,7 +20,9 @@ Cases:
   audio     the page's sound is held until a key the browser takes as the user's, then runs;
             the won replay starts sound sources at its first explosion; muted first in
             Options, it starts none from then on; the page's four files stay under 3 MB
-Frames compare channel by channel within the golden tolerance (3), alpha ignored.
+Frames compare channel by channel within the golden tolerance (3), alpha ignored, in both
+browsers. Firefox gets its trusted key over WebDriver BiDi and plays on its mock sound device
+(no sound card here; see run_page.py).
 """
 import argparse
 import os
@@ -28,7 +30,11 @@ import urllib.parse
 import subprocess
 import sys
 
+# No __pycache__ in the source tree.
+sys.dont_write_bytecode = True
 from PIL import Image
+
+from run_page import Xvfb
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOLERANCE = 3
@@ -52,8 +58,9 @@ def differing(a_path, b_path, tolerance=TOLERANCE):
 
 
 class Run:
-    def __init__(self, args):
+    def __init__(self, args, display=None):
         self.args = args
+        self.display = display
         self.failures = 0
 
     def page(self, name, game_args, puts=(), keys=None, touch=None, driver=None, expect=0,
@@ -79,7 +86,10 @@ class Run:
         query += list(extra)
         page = "tests/web/test_page.html?" + "&".join(query)
         command = [sys.executable, os.path.join(HERE, "run_page.py"), "--root",
-                   self.args.web_dir, "--out", out, "--page", page, "--timeout", "240"]
+                   self.args.web_dir, "--out", out, "--page", page, "--timeout", "240",
+                   "--browser", self.args.browser]
+        if self.display:
+            command += ["--display", self.display]
         if trusted:
             command.append("--trusted-input")
         result = subprocess.run(command, stdout=subprocess.PIPE, text=True)
@@ -161,6 +171,7 @@ def main():
     parser.add_argument("--gl-game", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--browser", choices=["chromium", "firefox"], default="chromium")
     parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2",
                                          "audio", "options"])
     args = parser.parse_args()
@@ -170,9 +181,29 @@ def main():
         print(f"game_page_test: {args.web_dir}/game/game.wasm is missing; run "
               "scripts/build-web.sh", file=sys.stderr)
         return 2
-    run = Run(args)
+    if args.browser == "firefox":
+        # One X display for all of this case's pages.
+        try:
+            xvfb = Xvfb()
+        except RuntimeError as e:
+            print(e, file=sys.stderr)
+            return 2
+        with xvfb:
+            run = Run(args, xvfb.display)
+            check(args, run)
+    else:
+        run = Run(args)
+        check(args, run)
+    print(f"game page {args.case} in {args.browser}: "
+          f"{'passed' if run.failures == 0 else 'FAILED'}")
+    return 0 if run.failures == 0 else 1
+
+
+def check(args, run):
     golden = os.path.join(args.source, "tests", "game", "golden")
 
+    # Each browser's own copy of a record that browser made.
+    touch_copy = f"touch_{args.browser}.rec"
     if args.case == "menu":
         out = run.page("menu", ["--frames", "100", "--fixed-step", "--screenshot", "/frame.png"])
         if os.path.isfile(os.path.join(out, "frame.png")):
@@ -209,6 +240,8 @@ def main():
                  extra=["press=30", "report=29,69"], trusted=True)
         seen = audio_reports(run.output)
         print(f"audio: before the key {seen.get(29)}, after it {seen.get(69)}")
+        if seen.get(29, ("running",))[0] == "running":
+            run.fail(f"audio: the sound ran before any key: {seen}")
         if seen.get(69, ("none",))[0] != "running":
             run.fail(f"audio: the sound did not start after a key: {seen}")
 
@@ -296,8 +329,8 @@ def main():
             print(f"touch: edges {pressed} / {released}; stick while aiming {aimed[0]}")
             replay = run.page("touch_replay", ["--replay", "/touch.rec", "--fixed-step", "--frames",
                                                "190", "--screenshot", "/frame.png"],
-                              puts=["/tests/web/touch.rec@/touch.rec"]) if copy_into(
-                                  args.web_dir, rec, "touch.rec") else None
+                              puts=[f"/tests/web/{touch_copy}@/touch.rec"]) if copy_into(
+                                  args.web_dir, rec, touch_copy) else None
             if replay:
                 run.expect_same("touch frame vs its replay", shot, os.path.join(replay, "frame.png"))
             if differing(shot, os.path.join(golden, "game_first_tick.png")) == 0:
@@ -352,8 +385,6 @@ def main():
             if differing(shot, menu) == 0:
                 run.fail(f"{name}: the frame is still the untouched main menu")
 
-    print(f"game page {args.case}: {'passed' if run.failures == 0 else 'FAILED'}")
-    return 0 if run.failures == 0 else 1
 
 
 if __name__ == "__main__":
