@@ -29,7 +29,7 @@ cmake_configure=(cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELA_WINDOWS_DEPS="
   -DCMAKE_CROSSCOMPILING_EMULATOR=)
 
 start=$(date +%s)
-build_once box2d build_box2d
+build_once box2d-portable-math build_box2d $triple-nm
 build_once libpng build_libpng "$zlib_lib" "/usr/$triple/include"
 build_once googletest build_googletest
 log "ready in $prefix ($(($(date +%s) - start)) s)"
