@@ -1,5 +1,7 @@
 #include "frag.h"
 
+#include <cmath>
+
 #include "body_tag.h"
 #include "ray_cast_closest_callback.h"
 #include "vela/maths/portable_math.h"
