@@ -8,8 +8,8 @@
 int main(int argc, char** argv) {
     vela::ProgramOptions options;
     vela::CommandLine command_line(options, "sounds",
-                                   "Notes made in code, a looping hum and streamed music, played "
-                                   "from the pad or the keyboard.");
+                                   "Notes made in code, a looping hum and streamed music, from "
+                                   "the pad or keys.");
     int status = 0;
     if (!command_line.ParseForProgram(argc, argv, status)) {
         return status;
