@@ -457,6 +457,8 @@ bool PlatformD3D11::GetPointer(PointerState& state) const {
     state.left = (GetAsyncKeyState(swapped ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
     state.right = (GetAsyncKeyState(swapped ? VK_LBUTTON : VK_RBUTTON) & 0x8000) != 0;
     state.moves = window->PointerMoves();
+    state.left_presses = window->LeftPresses();
+    state.right_presses = window->RightPresses();
     return true;
 }
 
