@@ -19,7 +19,7 @@ const char* kNotes =
     "on Windows). The game reads its pictures and font from the working directory,\n"
     "else from an assets folder in it, the program's folder or an assets folder\n"
     "beside it.\n"
-    "Headless on Linux: SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
+    "Headless (Linux): SDL_VIDEODRIVER=offscreen game --frames 200 --screenshot a.png\n";
 
 vela::CommandLine::Taker Into(std::string& field) {
     return [&field](const std::string& value, std::string& error) {
@@ -45,8 +45,8 @@ void GameOptions::AddGameOptions(vela::CommandLine& line) {
              "run); nothing is played aloud",
              Into(audioOut));
     line.Add("--fresh-options", "",
-             "start from the default difficulty and volume, and neither read\n"
-             "nor write the options file (also " +
+             "start from the default difficulty and volume, and neither\n"
+             "read nor write the options file (also\n" +
                  std::string(kFreshOptionsVariable) + "=1)",
              [this](const std::string&, std::string&) {
                  freshOptions = true;

@@ -66,8 +66,8 @@ CommandLine::CommandLine(ProgramOptions& options, std::string program, std::stri
             return true;
         });
     Add("--fixed-step", "",
-        "report every frame as 1/60 s (the same frames every run) and run as\n"
-        "fast as the machine can instead of 60 frames a second",
+        "report every frame as 1/60 s (the same frames every run)\n"
+        "and run as fast as the machine can, not 60 frames a second",
         [&o](const std::string&, std::string&) {
             o.fixed_step = true;
             return true;
@@ -76,7 +76,7 @@ CommandLine::CommandLine(ProgramOptions& options, std::string program, std::stri
         o.window.fullscreen = true;
         return true;
     });
-    Add("--window", "WxH", "the window's size at start, e.g. 1280x720 (the frame is scaled)",
+    Add("--window", "WxH", "the window's size at start, e.g. 1280x720 (the frame\nis scaled to it)",
         [&o](const std::string& value, std::string& error) {
             if (!ParseWindowSize(value, o.window.window_width, o.window.window_height)) {
                 error =

@@ -121,6 +121,8 @@ bool PlatformWeb::GetPointer(PointerState& state) const {
     state.left = input_->IsLeftButtonDown();
     state.right = input_->IsRightButtonDown();
     state.moves = input_->MouseMoves();
+    state.left_presses = input_->LeftPresses();
+    state.right_presses = input_->RightPresses();
     return true;
 }
 
