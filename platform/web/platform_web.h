@@ -34,7 +34,10 @@ namespace vela {
 //
 // Link programs with the link options of the vela_web target (-sASYNCIFY among them).
 // A page may define Module.velaFrame(n): it is called at the start of frame n (from 0),
-// before input is read, so tests can script input frame by frame.
+// before input is read, so tests can script input frame by frame; what it sends is read by
+// update n, as the desktop's update n reads what arrived before its frame. A page that sets
+// Module.velaTouchPad = false before the program starts gets no on-screen pad from
+// CreatePlatform.
 class PlatformWeb : public PlatformGL {
 public:
     // `canvas` is a CSS selector of the page's canvas.
