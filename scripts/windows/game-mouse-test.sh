@@ -15,8 +15,7 @@ root=$folder
 rm -f "$out"/*.png "$out"/*.rec
 source "$here/frame-compare.sh"
 
-(cd "$root/assets" && SDL_VIDEODRIVER=offscreen "$gl_game" --frames 150 --fixed-step --screenshot "$out/gl_menu.png")
-mask_frame "$out/gl_menu.png" "$out/gl_menu_masked.png"
+gl_masked_frame "$root/assets" "$out/gl_menu.png" --frames 150
 
 frames=500
 VELA_WINE_SCRIPT=$here/game-mouse-drive.sh "$here/wine-run.sh" "$win_game" "$root" "$out" $frames
@@ -40,18 +39,14 @@ echo "cross pressed $presses times, released $releases times; a stick angle off 
 [ "$presses" -ge 2 ] && [ "$releases" -ge 2 ] || { echo "game-mouse: expected a click on Play, then a charge and a throw" >&2; exit 1; }
 [ "$angled" -eq 1 ] || { echo "game-mouse: the pointer never aimed between the keys' eight directions" >&2; exit 1; }
 
-(cd "$root/assets" && SDL_VIDEODRIVER=offscreen "$gl_game" --replay "$rec" --frames $frames \
-  --fixed-step --screenshot "$out/gl_replay.png")
-mask_frame "$out/gl_replay.png" "$out/gl_replay_masked.png"
+gl_masked_frame "$root/assets" "$out/gl_replay.png" --replay "$rec" --frames $frames
 diff=$(frame_difference "$out/gl_replay_masked.png" "$out/win_last.png" "$out/win_last_diff.png")
 echo "last frame, Windows played by the mouse vs GL replaying its record: $diff pixels differ"
 [ "$diff" -le "$FRAME_TOLERANCE" ] || { echo "game-mouse: the mouse game and its replay end differently" >&2; exit 1; }
 
 # The record up to the charge: a game started, no frag thrown.
 awk -v stop="$last_press" '/^[ \t]*#/ || NF == 0 { print; next } { n++ } n < stop' "$rec" >"$out/no_throw.rec"
-(cd "$root/assets" && SDL_VIDEODRIVER=offscreen "$gl_game" --replay "$out/no_throw.rec" --frames $frames \
-  --fixed-step --screenshot "$out/gl_no_throw.png")
-mask_frame "$out/gl_no_throw.png" "$out/gl_no_throw_masked.png"
+gl_masked_frame "$root/assets" "$out/gl_no_throw.png" --replay "$out/no_throw.rec" --frames $frames
 thrown=$(frame_difference "$out/gl_no_throw_masked.png" "$out/win_last.png")
 echo "without the charge the last frame differs in $thrown pixels"
 [ "$thrown" -gt "$FRAME_TOLERANCE" ] || { echo "game-mouse: the mouse threw no frag" >&2; exit 1; }
