@@ -2,8 +2,8 @@
 # the target is global, so later includes find it made. Sources include <AL/al.h>,
 # <AL/alc.h> (and <AL/alext.h> outside the browser).
 #   Linux:   Debian's libopenal-dev (FindOpenAL's OpenAL::OpenAL), required.
-#   Windows: a static OpenAL Soft in VELA_WINDOWS_DEPS, when one has been built there;
-#            absent otherwise (the build then has no sound: test `if(TARGET vela_openal_lib)`).
+#   Windows: the static OpenAL Soft that scripts/build-windows-deps.sh builds into
+#            VELA_WINDOWS_DEPS, required.
 #   Browser: Emscripten's own OpenAL on Web Audio (-lopenal).
 include_guard(GLOBAL)
 
@@ -35,7 +35,8 @@ elseif(WIN32)
       INTERFACE_COMPILE_DEFINITIONS AL_LIBTYPE_STATIC
       INTERFACE_LINK_LIBRARIES "${libraries}")
   else()
-    message(STATUS "OpenAL: none in ${VELA_WINDOWS_DEPS} (scripts/build-windows-deps.sh builds it); no sound")
+    message(FATAL_ERROR "OpenAL: no static OpenAL Soft in ${VELA_WINDOWS_DEPS}; "
+                        "scripts/build-windows-deps.sh builds it")
   endif()
 else()
   find_package(OpenAL REQUIRED)

@@ -20,6 +20,7 @@ if(VELA_SANITIZE)
   set(VELA_SANITIZE_ENVIRONMENT
     "ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitize/lsan.supp"
     "LD_PRELOAD=${CMAKE_BINARY_DIR}/lib/libvela_keep_loaded.so")
 endif()
 

@@ -28,12 +28,20 @@ void MouseController::Forget() {
 MouseReading MouseController::Read(const vela::PointerState& pointer, const MouseScreen& screen) {
     // Motions before the first reading count too: the program saw none of them.
     const bool moved = pointer.over_frame && pointer.moves != (seen_ ? moves_ : 0u);
-    const bool left_pressed = pointer.left && !left_ && pointer.over_frame;
-    const bool right_pressed = pointer.right && !right_ && pointer.over_frame;
+    // A press is a button down now and up at the last reading, or a press counted since
+    // that reading that is over already; presses before the first reading are old news.
+    const bool left_pressed =
+        pointer.over_frame &&
+        ((pointer.left && !left_) || (seen_ && pointer.left_presses != leftPresses_));
+    const bool right_pressed =
+        pointer.over_frame &&
+        ((pointer.right && !right_) || (seen_ && pointer.right_presses != rightPresses_));
     seen_ = true;
     moves_ = pointer.moves;
     left_ = pointer.left;
     right_ = pointer.right;
+    leftPresses_ = pointer.left_presses;
+    rightPresses_ = pointer.right_presses;
     if (screen.screen != screen_) {
         screen_ = screen.screen;
         Forget();
@@ -41,14 +49,15 @@ MouseReading MouseController::Read(const vela::PointerState& pointer, const Mous
 
     MouseReading reading;
     reading.used = moved || left_pressed || right_pressed;
-    if (pointer.right) {
+    // A press over already is held for this one update, so that it is seen at all.
+    if (pointer.right || right_pressed) {
         reading.down |= vela::BUTTON_TRIANGLE;
     }
     if (screen.aiming) {
         Forget();
         crossHeld_ = false;
         StickToward(screen.hand, pointer.position, reading.stickX, reading.stickY);
-        if (pointer.left) {
+        if (pointer.left || left_pressed) {
             reading.down |= vela::BUTTON_CROSS;
         }
     } else {

@@ -44,6 +44,8 @@ private:
     uint32_t moves_ = 0;
     bool left_ = false;
     bool right_ = false;
+    uint32_t leftPresses_ = 0;
+    uint32_t rightPresses_ = 0;
     int32_t screen_ = -1;
     uint32_t lastDown_ = 0;
     int32_t target_ = -1;     // the item the highlight walks to

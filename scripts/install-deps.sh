@@ -22,7 +22,7 @@ sanitize_packages=(
   clang libclang-rt-14-dev llvm
 )
 windows_packages=(
-  g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev curl
   wine wine64 xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
 # The browser build: Emscripten (with Debian's node), dpkg-dev for the dependencies'

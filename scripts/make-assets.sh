@@ -30,13 +30,14 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 "$generator" --output "$scratch"
 stale=0
-for made in "$scratch"/*; do
-  name="$(basename "$made")"
+# Every file, in the folders too (web/: the page's icons).
+while IFS= read -r -d '' made; do
+  name="${made#"$scratch"/}"
   if ! cmp -s "$made" "$root/assets/$name"; then
     echo "assets/$name differs from what tools/asset_generator makes" >&2
     stale=1
   fi
-done
+done < <(find "$scratch" -type f -print0 | sort -z)
 if [ "$stale" -ne 0 ]; then
   echo "run scripts/make-assets.sh and commit assets/" >&2
   exit 1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game's page into dist/web and serves it on 127.0.0.1; open the printed address
-# in a browser with WebGL 2. dist/web is a plain folder: any static web host can serve it.
+# in a browser with WebGL 2. dist/web is a plain folder: any static web host can serve it
+# (over https, for the page to install and play offline).
 #   scripts/play-web.sh [--build-only] [port]      port: default 8080
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,10 +19,15 @@ esac
 
 scripts/build-web.sh build/web >&2
 
-# The page, its program and its packed assets; replaced whole, so a half-copied folder is
-# never served.
-files=(index.html game.js game.wasm game.data)
+# The page, its program and its packed assets, the manifest, the icons and the service
+# worker, as the build lists them; replaced whole, so a half-copied folder is never served.
+list=build/web/game/page-files.txt
+[ -f "$list" ] || { echo "play-web: $list was not built" >&2; exit 1; }
+mapfile -t files < "$list"
 for f in "${files[@]}"; do
+  case "$f" in
+    '' | */* | .*) echo "play-web: $list names '$f', not a file of the page" >&2; exit 1 ;;
+  esac
   [ -f "build/web/game/$f" ] || { echo "play-web: build/web/game/$f was not built" >&2; exit 1; }
 done
 # A web server runs as another user (www-data): everyone may read the page, whatever
@@ -39,11 +45,13 @@ if [ -d dist/web ]; then
 fi
 mv "$staging" dist/web
 rm -rf "$staging.old"
-size=$(du -cb dist/web/game.js dist/web/game.wasm dist/web/game.data | tail -n 1 | cut -f1)
-echo "dist/web: $((size / 1024)) KiB to download (game.js + game.wasm + game.data)"
+size=$(cd dist/web && du -cb "${files[@]}" | tail -n 1 | cut -f1)
+echo "dist/web: $((size / 1024)) KiB to download and keep for offline play (${#files[@]} files)"
 
 if [ "$build_only" -eq 1 ]; then
   exit 0
 fi
+# 127.0.0.1 is a secure context, as the service worker needs: the page installs and plays
+# offline from here (another machine needs it served over https).
 echo "Serving the game at http://127.0.0.1:$port/ (Ctrl+C stops)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory dist/web

@@ -42,8 +42,8 @@ vela::SoundData Hum() {
 
 }  // namespace
 
-SoundsDemo::SoundsDemo(vela::Platform& platform, const char* music_file, int frames)
-    : vela::Application(platform), music_file_(music_file), frames_(frames) {}
+SoundsDemo::SoundsDemo(vela::Platform& platform, const char* music_file)
+    : vela::Application(platform), music_file_(music_file) {}
 
 void SoundsDemo::Init() {
     font_.Load("comic_sans", platform);
@@ -67,7 +67,6 @@ void SoundsDemo::CleanUp() {
 }
 
 bool SoundsDemo::Update(float frame_time) {
-    ++frame_;
     vela::SonyController pad;
     if (pads_ && pads_->Update() >= 0) {
         pad = pads_->GetController(0);
@@ -114,7 +113,7 @@ bool SoundsDemo::Update(float frame_time) {
         audio_->SetMuted(!audio_->IsMuted());
     }
     audio_->Update(frame_time);
-    return frames_ == 0 || frame_ < frames_;
+    return true;
 }
 
 void SoundsDemo::Render() {

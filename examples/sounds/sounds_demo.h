@@ -21,11 +21,10 @@ class SpriteRenderer;
 //   triangle (Escape)  the music: pause and resume (it starts playing)
 //   L1 / R1 (Q / E)    the master gain down / up;  start (P)  mute
 // The notes are made in code (sound data in memory); the music is streamed from an Ogg
-// Vorbis file. The state shows as text. Runs until the window closes, or for a number of
-// frames.
+// Vorbis file. The state shows as text. Runs until the window closes.
 class SoundsDemo : public vela::Application {
 public:
-    SoundsDemo(vela::Platform& platform, const char* music_file, int frames);
+    SoundsDemo(vela::Platform& platform, const char* music_file);
 
     void Init() override;
     void CleanUp() override;
@@ -34,8 +33,6 @@ public:
 
 private:
     std::string music_file_;
-    int frames_;
-    int frame_ = 0;
     vela::Font font_;
     vela::SpriteRenderer* renderer_ = nullptr;
     vela::SonyControllerInputManager* pads_ = nullptr;

@@ -15,6 +15,10 @@ struct PointerState {
     bool left = false;        ///< left button held
     bool right = false;       ///< right button held
     uint32_t moves = 0;       ///< motions seen so far: a change tells that it moved
+    /// Presses seen so far: a change tells of a press, however short (a touchpad's tap
+    /// goes down and up between two reads of left and right).
+    uint32_t left_presses = 0;
+    uint32_t right_presses = 0;  ///< as left_presses, for the right button
 };
 
 }  // namespace vela

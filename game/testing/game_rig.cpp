@@ -75,9 +75,17 @@ void GameRig::Mouse(float x, float y, bool left, bool right) {
     }
     pointer.over_frame = true;
     pointer.position = vela::Vector2(x, y);
+    pointer.left_presses += left && !pointer.left ? 1 : 0;
+    pointer.right_presses += right && !pointer.right ? 1 : 0;
     pointer.left = left;
     pointer.right = right;
     Tick(0);
+}
+
+void GameRig::Tap(float x, float y, bool right) {
+    vela::PointerState& pointer = platform.pointer;
+    (right ? pointer.right_presses : pointer.left_presses) += 1;
+    Mouse(x, y, pointer.left, pointer.right);
 }
 
 void GameRig::PointAtItem(int32_t item, bool click) {

@@ -34,6 +34,9 @@ public:
     // The mouse (which the platform then has): moves the pointer over the frame to (x, y)
     // with the buttons as given, for one tick with the pad at rest.
     void Mouse(float x, float y, bool left = false, bool right = false);
+    // A click so short that it went down and up between two ticks (a touchpad's tap): the
+    // button's press is counted, the button is up; then one tick.
+    void Tap(float x, float y, bool right = false);
     // Moves the pointer onto the middle of menu item `item` and ticks until it is highlighted
     // (at most a few ticks); then clicks it when `click`.
     void PointAtItem(int32_t item, bool click = false);

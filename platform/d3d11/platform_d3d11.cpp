@@ -16,6 +16,7 @@
 #include "vela/d3d11/window.h"
 #include "vela/graphics/image_data.h"
 #include "vela/input/pointer.h"
+#include "vela/openal/audio_openal.h"
 
 namespace vela {
 
@@ -457,6 +458,8 @@ bool PlatformD3D11::GetPointer(PointerState& state) const {
     state.left = (GetAsyncKeyState(swapped ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
     state.right = (GetAsyncKeyState(swapped ? VK_LBUTTON : VK_RBUTTON) & 0x8000) != 0;
     state.moves = window->PointerMoves();
+    state.left_presses = window->LeftPresses();
+    state.right_presses = window->RightPresses();
     return true;
 }
 
@@ -540,6 +543,15 @@ Renderer3D* PlatformD3D11::CreateRenderer3D() {
 
 RenderTarget* PlatformD3D11::CreateRenderTarget(int32_t target_width, int32_t target_height) {
     return new RenderTargetD3D11(*this, target_width, target_height);
+}
+
+Audio* PlatformD3D11::CreateAudio(const AudioConfig& config) {
+    return new AudioOpenAL(*this, config);
+}
+
+bool PlatformD3D11::HasFocus() const {
+    const HWND hwnd = window != nullptr ? window->hwnd : nullptr;
+    return hwnd != nullptr && GetForegroundWindow() == hwnd && IsIconic(hwnd) == FALSE;
 }
 
 Matrix44 PlatformD3D11::PerspectiveProjectionFov(float fov, float aspect, float near_z,

@@ -52,6 +52,10 @@ public:
     SonyControllerInputManager* CreateSonyControllerInputManager() override;
     Renderer3D* CreateRenderer3D() override;
     RenderTarget* CreateRenderTarget(int32_t width, int32_t height) override;
+    /// OpenAL Soft, through the WASAPI, DirectSound or WinMM backend.
+    Audio* CreateAudio(const AudioConfig& config) override;
+    /// The window is the foreground one and not minimised.
+    bool HasFocus() const override;
 
     Matrix44 PerspectiveProjectionFov(float fov, float aspect, float near_z,
                                       float far_z) const override;

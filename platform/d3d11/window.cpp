@@ -155,6 +155,15 @@ bool Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_MOUSEMOVE:
             ++pointer_moves_;
             return false;
+        // The buttons as the user sees them (the system has swapped them if asked to).
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            ++left_presses_;
+            return false;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            ++right_presses_;
+            return false;
         case WM_GETMINMAXINFO: {
             if (min_client_width_ == 0 || desktop_full_screen_) {
                 return false;

@@ -50,6 +50,9 @@ public:
     void SetMinimumClientSize(uint32_t client_width, uint32_t client_height);
     // Mouse motions the window has been told of.
     uint32_t PointerMoves() const { return pointer_moves_; }
+    // Left and right button presses the window has been told of.
+    uint32_t LeftPresses() const { return left_presses_; }
+    uint32_t RightPresses() const { return right_presses_; }
 
     HWND hwnd = nullptr;
     HINSTANCE instance = nullptr;
@@ -69,6 +72,8 @@ private:
     uint32_t min_client_width_ = 0;
     uint32_t min_client_height_ = 0;
     uint32_t pointer_moves_ = 0;
+    uint32_t left_presses_ = 0;
+    uint32_t right_presses_ = 0;
 };
 
 }  // namespace vela

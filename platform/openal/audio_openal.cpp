@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -31,7 +32,9 @@ void QuietenOpenALLog() {
     }
 }
 
-float Finite(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+float Finite(float value, float fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
 
 void ApplyPan(ALuint source, float pan) {
     // A mono source on a half circle in front of the listener: -1 hard left, 1 hard right,
@@ -46,6 +49,26 @@ void ApplyGain(ALuint source, float gain) {
 
 void ApplyPitch(ALuint source, float pitch) {
     alSourcef(source, AL_PITCH, std::clamp(Finite(pitch, 1.0f), 0.01f, 16.0f));
+}
+
+// The index of the resampler called `name`, or -1 where the library offers no choice.
+ALint FindResampler(const char* name) {
+#ifdef VELA_AL_HAVE_ALEXT
+    if (!alIsExtensionPresent("AL_SOFT_source_resampler")) {
+        return -1;
+    }
+    auto name_of = reinterpret_cast<LPALGETSTRINGISOFT>(alGetProcAddress("alGetStringiSOFT"));
+    const ALint count = name_of != nullptr ? alGetInteger(AL_NUM_RESAMPLERS_SOFT) : 0;
+    for (ALint i = 0; i < count; ++i) {
+        const char* found = name_of(AL_RESAMPLER_NAME_SOFT, i);
+        if (found != nullptr && std::strcmp(found, name) == 0) {
+            return i;
+        }
+    }
+#else
+    (void)name;
+#endif
+    return -1;
 }
 
 #ifdef __EMSCRIPTEN__
@@ -124,10 +147,14 @@ bool AudioOpenAL::OpenLoopback() {
         return false;
     }
     // Stereo 16-bit at the asked rate, and no head-related filter: the same mix everywhere.
-    const ALCint attributes[] = {ALC_FREQUENCY,        config_.offline_rate,
-                                 ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-                                 ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
-                                 ALC_HRTF_SOFT,        ALC_FALSE,
+    const ALCint attributes[] = {ALC_FREQUENCY,
+                                 config_.offline_rate,
+                                 ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_HRTF_SOFT,
+                                 ALC_FALSE,
                                  0};
     return Attach(device, attributes);
 #else
@@ -158,9 +185,13 @@ bool AudioOpenAL::Attach(ALCdevice* device, const ALCint* attributes) {
     context_ = context;
     can_disconnect_ = !config_.offline && alcIsExtensionPresent(device, "ALC_EXT_disconnect");
     next_connection_check_ = clock_ + kConnectionCheckSeconds;
+    // The offline mix resamples linearly, the default of Debian 12's OpenAL Soft 1.19: later
+    // versions default to other resamplers, and the mix would change with the library.
+    resampler_ = config_.offline ? FindResampler("Linear") : -1;
     for (ALuint source : sources_) {
         alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
         alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+        PrepareSource(source);
     }
     ApplyListenerGain();
     for (SoundOpenAL* sound : sounds_) {
@@ -204,7 +235,19 @@ void AudioOpenAL::Lost(const char* why) {
     }
 }
 
-Sound* AudioOpenAL::CreateSound(const SoundData& data) { return new SoundOpenAL(*this, data); }
+void AudioOpenAL::PrepareSource(ALuint source) const {
+#ifdef VELA_AL_HAVE_ALEXT
+    if (resampler_ >= 0) {
+        alSourcei(source, AL_SOURCE_RESAMPLER_SOFT, resampler_);
+    }
+#else
+    (void)source;
+#endif
+}
+
+Sound* AudioOpenAL::CreateSound(const SoundData& data) {
+    return new SoundOpenAL(*this, data);
+}
 
 Music* AudioOpenAL::CreateMusic(const char* filename) {
     std::vector<uint8_t> bytes;
@@ -282,8 +325,8 @@ Voice AudioOpenAL::StartVoice(const Sound& sound, const PlayParams& params) {
         return Voice();
     }
     Voice voice;
-    const int32_t slot =
-        pool_.Acquire(params.loop, [this](int32_t i) { return SlotBusy(i); }, voice);
+    const int32_t slot = pool_.Acquire(
+        params.loop, [this](int32_t i) { return SlotBusy(i); }, voice);
     if (slot < 0) {
         return Voice();
     }
@@ -389,8 +432,7 @@ void AudioOpenAL::Update(float seconds) {
         seconds = 0.0f;
     }
     clock_ += seconds;
-    const bool pause =
-        user_paused_ || (config_.pause_on_focus_loss && !platform_.HasFocus());
+    const bool pause = user_paused_ || (config_.pause_on_focus_loss && !platform_.HasFocus());
     if (pause != output_paused_) {
         ApplyPause(pause);
     }

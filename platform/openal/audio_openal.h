@@ -60,6 +60,8 @@ public:
     void Adopt(MusicOpenAL* music);
     /// Music goes: its source and buffers are deleted.
     void Forget(MusicOpenAL* music);
+    /// Sets a new source up as the mix wants it (the offline mix's resampler).
+    void PrepareSource(ALuint source) const;
 
 protected:
     Voice StartVoice(const Sound& sound, const PlayParams& params) override;
@@ -89,6 +91,7 @@ private:
     bool user_paused_ = false;
     bool output_paused_ = false;
     bool can_disconnect_ = false;
+    ALint resampler_ = -1;  // every source's; -1 keeps the library's default
     double clock_ = 0.0;
     double next_connection_check_ = 0.0;
     // Written by the keeper's attempt, taken by Update once the attempt has succeeded.

@@ -86,6 +86,9 @@ void MusicOpenAL::Attach() {
     alSourcei(source_, AL_SOURCE_RELATIVE, AL_TRUE);
     alSource3f(source_, AL_POSITION, 0.0f, 0.0f, 0.0f);
     alSourcef(source_, AL_ROLLOFF_FACTOR, 0.0f);
+    if (audio_ != nullptr) {
+        audio_->PrepareSource(source_);
+    }
     free_.assign(buffers_, buffers_ + kBuffers);
     ApplyGain();
     Feed();

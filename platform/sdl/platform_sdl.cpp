@@ -164,8 +164,10 @@ int PlatformSDL::WatchWindowEvents(void* self, SDL_Event* event) {
         const bool down = event->type == SDL_MOUSEBUTTONDOWN;
         if (event->button.button == SDL_BUTTON_LEFT) {
             platform->pointer_left_ = down;
+            platform->pointer_left_presses_ += down ? 1 : 0;
         } else if (event->button.button == SDL_BUTTON_RIGHT) {
             platform->pointer_right_ = down;
+            platform->pointer_right_presses_ += down ? 1 : 0;
         }
     } else if (event->type == SDL_KEYDOWN && !event->key.repeat) {
         const SDL_Keycode key = event->key.keysym.sym;
@@ -384,6 +386,8 @@ bool PlatformSDL::GetPointer(PointerState& state) const {
     state.left = pointer_left_;
     state.right = pointer_right_;
     state.moves = pointer_moves_;
+    state.left_presses = pointer_left_presses_;
+    state.right_presses = pointer_right_presses_;
     return true;
 }
 

@@ -84,6 +84,8 @@ private:
     uint32_t pointer_moves_ = 0;
     bool pointer_left_ = false;
     bool pointer_right_ = false;
+    uint32_t pointer_left_presses_ = 0;
+    uint32_t pointer_right_presses_ = 0;
     bool mouse_focus_known_ = false;
     uint64_t last_counter_ = 0;
 };

@@ -36,10 +36,10 @@ PlatformWeb::PlatformWeb(int32_t width_, int32_t height_, const char* canvas)
     Start();
 }
 
-PlatformWeb::PlatformWeb(const WindowOptions& options, const char* canvas)
+PlatformWeb::PlatformWeb(const WindowOptions& options, const char* canvas, bool touch_pad)
     : canvas_(canvas, BufferSide(options.window_width, options.width),
               BufferSide(options.window_height, options.height)),
-      input_(new WebInputEvents(canvas)) {
+      input_(new WebInputEvents(canvas, touch_pad)) {
     width = options.width;
     height = options.height;
     if (options.fullscreen) {
@@ -121,6 +121,8 @@ bool PlatformWeb::GetPointer(PointerState& state) const {
     state.left = input_->IsLeftButtonDown();
     state.right = input_->IsRightButtonDown();
     state.moves = input_->MouseMoves();
+    state.left_presses = input_->LeftPresses();
+    state.right_presses = input_->RightPresses();
     return true;
 }
 

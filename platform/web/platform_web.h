@@ -34,14 +34,20 @@ namespace vela {
 //
 // Link programs with the link options of the vela_web target (-sASYNCIFY among them).
 // A page may define Module.velaFrame(n): it is called at the start of frame n (from 0),
-// before input is read, so tests can script input frame by frame.
+// before input is read, so tests can script input frame by frame; what it sends is read by
+// update n, as the desktop's update n reads what arrived before its frame. A page that sets
+// Module.velaTouchPad = false before the program starts gets no on-screen pad from
+// CreatePlatform.
 class PlatformWeb : public PlatformGL {
 public:
     // `canvas` is a CSS selector of the page's canvas.
     PlatformWeb(int32_t width, int32_t height, const char* canvas = "#canvas");
     // A frame of options.width x options.height; the canvas's drawing buffer is
-    // window_width x window_height when those are given, else the frame's size.
-    explicit PlatformWeb(const WindowOptions& options, const char* canvas = "#canvas");
+    // window_width x window_height when those are given, else the frame's size. Without
+    // `touch_pad` the page gets no on-screen pad: for programs with touch controls of their
+    // own, whose every touch must reach the touch manager.
+    explicit PlatformWeb(const WindowOptions& options, const char* canvas = "#canvas",
+                         bool touch_pad = true);
     ~PlatformWeb() override;
 
     // The page has no close button of its own: true while the page lives.

@@ -219,8 +219,10 @@ EM_BOOL WebInputEvents::OnMouse(int type, const EmscriptenMouseEvent* event, voi
     const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
     if (event->button == 0) {
         input.left_button_ = down;
+        input.left_presses_ += down ? 1 : 0;
     } else if (event->button == 2) {
         input.right_button_ = down;
+        input.right_presses_ += down ? 1 : 0;
     }
     return false;
 }

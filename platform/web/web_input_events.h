@@ -38,6 +38,9 @@ public:
     bool IsMouseOverFrame() const;
     // Mouse motions seen so far.
     uint32_t MouseMoves() const { return mouse_moves_; }
+    // Presses of the left and right buttons seen so far, however short.
+    uint32_t LeftPresses() const { return left_presses_; }
+    uint32_t RightPresses() const { return right_presses_; }
     // Finger `slot` (0 or 1): the first two fingers on the canvas, in the order they landed.
     bool IsFingerDown(int slot) const;
     Vector2 FingerPosition(int slot) const;
@@ -76,6 +79,8 @@ private:
     Vector2 mouse_;
     bool mouse_over_canvas_ = false;
     uint32_t mouse_moves_ = 0;
+    uint32_t left_presses_ = 0;
+    uint32_t right_presses_ = 0;
     int32_t frame_width_ = 0;
     int32_t frame_height_ = 0;
     Finger fingers_[kFingers];

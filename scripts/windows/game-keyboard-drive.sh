@@ -26,18 +26,7 @@ fail() {
 find_game_window 60
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 
-# The keys count only once the splash is over, whatever the machine's speed.
-menu=0
-for i in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || fail "the game ended before its main menu showed"
-  if import -window root -crop "960x544$client" +repage "png:$out/live.png" 2>/dev/null &&
-    [ "$(frame_difference "$out/gl_menu_masked.png" "$out/live.png")" -le "$FRAME_TOLERANCE" ]; then
-    menu=1
-    break
-  fi
-  sleep 0.2
-done
-[ "$menu" -eq 1 ] || fail "the main menu never showed in the window (see live.png)"
+wait_for_main_menu "$pid"
 
 # Each key message is taken in a frame of its own, so a quick tap is seen.
 for key in Down Up Return; do

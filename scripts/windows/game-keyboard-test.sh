@@ -17,8 +17,7 @@ rm -f "$out"/*.png "$out"/*.rec
 source "$here/frame-compare.sh"
 
 # 1. From the repository root: the data is in assets/ below it.
-(cd "$root/assets" && SDL_VIDEODRIVER=offscreen "$gl_game" --frames 150 --fixed-step --screenshot "$out/gl_menu.png")
-mask_frame "$out/gl_menu.png" "$out/gl_menu_masked.png"
+gl_masked_frame "$root/assets" "$out/gl_menu.png" --frames 150
 "$here/wine-run.sh" -C "$root" "$win_game" --frames 150 --fixed-step --screenshot "Z:$out/root_menu.png" \
   >"$out/root.log" 2>&1 || { cat "$out/root.log" >&2; echo "game-keyboard: started from $root the game failed" >&2; exit 1; }
 diff=$(read_back_difference "$out/gl_menu_masked.png" "$out/root_menu.png" "$out/root_menu_diff.png")
@@ -51,9 +50,7 @@ esac
 [ "$right" -eq 1 ] || { echo "game-keyboard: the right arrow never turned the left stick to (1, 0)" >&2; exit 1; }
 
 # The same record on the GL game, for as many frames.
-(cd "$root/assets" && SDL_VIDEODRIVER=offscreen "$gl_game" --replay "$rec" --frames $frames \
-  --fixed-step --screenshot "$out/gl_replay.png")
-mask_frame "$out/gl_replay.png" "$out/gl_replay_masked.png"
+gl_masked_frame "$root/assets" "$out/gl_replay.png" --replay "$rec" --frames $frames
 diff=$(read_back_difference "$out/gl_replay_masked.png" "$out/win_last.png" "$out/win_last_diff.png")
 echo "last frame, Windows played by keys vs GL replaying its record: $diff pixels differ"
 [ "$diff" -eq 0 ] || { echo "game-keyboard: the keyboard game and its replay end differently" >&2; exit 1; }

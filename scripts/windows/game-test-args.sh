@@ -16,3 +16,13 @@ game_test_args() {
   [ -x "$gl_game" ] || { echo "$name: the GL game $2 is not built" >&2; exit 2; }
   command -v compare >/dev/null || { echo "$name: ImageMagick is missing" >&2; exit 2; }
 }
+
+# gl_masked_frame <assets dir> <frame.png> <game options...>: the GL game's last frame,
+# headless at a fixed step, saved as <frame.png> and, masked (frame-compare.sh's
+# mask_frame), as <frame>_masked.png.
+gl_masked_frame() {
+  local assets=$1 frame=$2
+  shift 2
+  (cd "$assets" && SDL_VIDEODRIVER=offscreen "$gl_game" "$@" --fixed-step --screenshot "$frame")
+  mask_frame "$frame" "${frame%.png}_masked.png"
+}

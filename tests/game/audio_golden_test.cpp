@@ -1,6 +1,8 @@
 // The won game as heard: the desktop program mixes its sound offline (--audio-out) while it
 // replays the record, and the mix is compared with a golden one, sample by sample and as an
 // envelope of energy per update. GAME_UPDATE_GOLDENS=1 writes the golden instead.
+// GAME_COMMAND runs another build of the game instead (the Windows one under Wine);
+// GAME_OTHER_OPENAL=1 says that it mixes with another OpenAL Soft than the golden's.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -28,6 +30,26 @@ constexpr int kSampleTolerance = 64;
 constexpr double kLoudDb = -60.0;
 constexpr double kEnvelopeDb = 1.0;
 constexpr int kFramesPerUpdate = 48000 / 60;
+// Another OpenAL Soft (1.24 on Windows against Debian 12's 1.19) mixes the same game
+// differently sample by sample, by thousands where it matters: a pitched voice's position
+// runs on finer fixed-point steps and drifts a frame or two apart over a long sound, and 1.24
+// fades a stopped voice out over 64 frames where 1.19 cuts it. So only the envelope is
+// compared: a fade adds up to 1.7 dB to an update in which a loud voice stops and little else
+// plays, hence 2 dB an update, and the loud updates must stay within 0.1 dB on average,
+// so that a level changed throughout is still seen.
+constexpr double kOtherEnvelopeDb = 2.0;
+constexpr double kOtherMeanDb = 0.1;
+
+// The game program under test, as a shell command.
+std::string Program() {
+    const char* command = std::getenv("GAME_COMMAND");
+    return command != nullptr && *command != '\0' ? command : GAME_PROGRAM;
+}
+
+bool OtherOpenAL() {
+    const char* other = std::getenv("GAME_OTHER_OPENAL");
+    return other != nullptr && std::string(other) == "1";
+}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -82,10 +104,9 @@ protected:
         std::ofstream(rec) << record;
         const std::string wav = dir_ + "/" + name + ".wav";
         const std::string err = dir_ + "/" + name + ".err";
-        const std::string command = std::string("cd ") + dir_ + " && " + GAME_PROGRAM +
-                                    " --replay " + rec + " --fixed-step --frames " +
-                                    std::to_string(updates + 2) + " --audio-out " + wav +
-                                    " 2>" + err;
+        const std::string command = std::string("cd ") + dir_ + " && " + Program() + " --replay " +
+                                    rec + " --fixed-step --frames " + std::to_string(updates + 2) +
+                                    " --audio-out " + wav + " 2>" + err;
         EXPECT_EQ(std::system(command.c_str()), 0) << command << "\n" << ReadAll(err);
         return {ReadAll(wav), ReadAll(err)};
     }
@@ -123,7 +144,7 @@ std::string MutedFirst(const std::string& won) {
 
 }  // namespace
 
-TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRunAndSilentWhenMuted) {
+TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRun) {
     const std::string won = ReadAll(GAME_TEST_DATA "/won_game.rec");
     ASSERT_FALSE(won.empty());
     const ProgramRun first = Replay(won, "first");
@@ -146,22 +167,36 @@ TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRunAndSilentWhen
     for (size_t i = 0; i < got.samples.size(); ++i) {
         worst = std::max(worst, std::abs(int(got.samples[i]) - int(want.samples[i])));
     }
-    EXPECT_LE(worst, kSampleTolerance);
+    const bool other = OtherOpenAL();
+    std::printf("largest sample difference from the golden: %d\n", worst);
+    if (!other) {
+        EXPECT_LE(worst, kSampleTolerance);
+    }
 
     const std::vector<double> heard = Envelope(got);
     const std::vector<double> meant = Envelope(want);
+    const double envelope_db = other ? kOtherEnvelopeDb : kEnvelopeDb;
     int loud = 0;
+    double off_db = 0.0;
     for (size_t u = 0; u < meant.size(); ++u) {
         if (meant[u] > kLoudDb) {
             ++loud;
-            EXPECT_NEAR(heard[u], meant[u], kEnvelopeDb) << "update " << u;
+            off_db += std::abs(heard[u] - meant[u]);
+            EXPECT_NEAR(heard[u], meant[u], envelope_db) << "update " << u;
         } else {
             EXPECT_LT(heard[u], kLoudDb + kEnvelopeDb) << "sound where none was, update " << u;
         }
     }
     // The golden itself is no silence: the menus, the throws and the blasts are in it.
     EXPECT_GT(loud, 100);
+    if (other && loud > 0) {
+        EXPECT_LE(off_db / loud, kOtherMeanDb);
+    }
+}
 
+TEST_F(AudioGolden, TheWonGameMutedFirstIsSilentFromTheMuteOn) {
+    const std::string won = ReadAll(GAME_TEST_DATA "/won_game.rec");
+    ASSERT_FALSE(won.empty());
     const ProgramRun muted = Replay(MutedFirst(won), "muted");
     vela::SoundData quiet;
     ASSERT_TRUE(Decode(muted.wav, quiet));
@@ -180,16 +215,16 @@ TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRunAndSilentWhen
 }
 
 // The live path: OpenAL Soft's wave backend is a real device that writes what it plays to a
-// file; with no backend at all the game is silent, says so once, and plays to the end.
-TEST_F(AudioGolden, TheGamePlaysAloudOnADeviceAndToTheEndWithoutOne) {
+// file.
+TEST_F(AudioGolden, TheGamePlaysAloudOnADevice) {
     const std::string conf = dir_ + "/alsoft.conf";
     const std::string heard = dir_ + "/heard.wav";
     std::ofstream(conf) << "drivers = wave\n[wave]\nfile = " << heard << "\n";
     const std::string replay = std::string(" --replay ") + GAME_TEST_DATA "/won_game.rec";
     const std::string err = dir_ + "/err.txt";
     // Paced at 60 frames a second for two seconds: the menu and the first charge.
-    const std::string live = "cd " + dir_ + " && ALSOFT_CONF=" + conf + " " + GAME_PROGRAM +
-                             replay + " --frames 150 2>" + err;
+    const std::string live = "cd " + dir_ + " && ALSOFT_CONF=" + conf + " " + Program() + replay +
+                             " --frames 150 2>" + err;
     ASSERT_EQ(std::system(live.c_str()), 0) << ReadAll(err);
     EXPECT_EQ(ReadAll(err).find("audio:"), std::string::npos) << ReadAll(err);
     vela::SoundData played;
@@ -199,8 +234,13 @@ TEST_F(AudioGolden, TheGamePlaysAloudOnADeviceAndToTheEndWithoutOne) {
         loudest = std::max(loudest, std::abs(int(s)));
     }
     EXPECT_GT(loudest, 1000);
+}
 
-    const std::string none = "cd " + dir_ + " && ALSOFT_DRIVERS=none " + GAME_PROGRAM + replay +
+// With no backend at all the game is silent, says so once, and plays to the end.
+TEST_F(AudioGolden, WithoutADeviceTheGamePlaysToTheEndAndSaysSoOnce) {
+    const std::string replay = std::string(" --replay ") + GAME_TEST_DATA "/won_game.rec";
+    const std::string err = dir_ + "/err.txt";
+    const std::string none = "cd " + dir_ + " && ALSOFT_DRIVERS=none " + Program() + replay +
                              " --fixed-step --frames 910 2>" + err;
     ASSERT_EQ(std::system(none.c_str()), 0) << ReadAll(err);
     const std::string said = ReadAll(err);

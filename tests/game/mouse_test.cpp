@@ -214,6 +214,39 @@ TEST(MenuClicks, AClickChoosesTheItemAndTheRightButtonGoesBackFromOptions) {
     EXPECT_TRUE(rig.game().settings.hardDifficulty);
 }
 
+// A click that goes down and up between two updates (a touchpad's tap) is not lost: it
+// chooses, goes back, throws with one update's charge as a one-update cross does, and
+// calls the frag back.
+TEST(MenuClicks, ATapShorterThanAnUpdateStillCounts) {
+    GameRig rig;
+    rig.Ticks(100);
+    const ScreenManager& screens = rig.game().screens;
+    rig.PointAtItem(1);
+    const vela::Vector2 options = rig.platform.pointer.position;
+    rig.Tap(options.x, options.y);
+    rig.Ticks(3);
+    ASSERT_EQ(screens.state, ScreenState::Options);
+    rig.Tap(options.x, options.y, true);
+    rig.Tick();
+    EXPECT_EQ(screens.state, ScreenState::MainMenu);
+
+    GameRig pad;
+    pad.StartGame();
+    pad.Tick(BUTTON_CROSS, 0.0f, -1.0f);
+    pad.Tick(0, 0.0f, -1.0f);
+    GameRig mouse;
+    mouse.StartGame();
+    const vela::Vector2 up = AtAngle(0.0, 200.0);
+    mouse.Mouse(up.x, up.y);
+    mouse.Tap(up.x, up.y);
+    mouse.Tick();
+    ASSERT_TRUE(mouse.game().level.frag.thrown);
+    EXPECT_EQ(mouse.game().level.frag.body->GetLinearVelocity().y,
+              pad.game().level.frag.body->GetLinearVelocity().y);
+    mouse.Tap(up.x, up.y, true);
+    EXPECT_FALSE(mouse.game().level.frag.thrown);
+}
+
 // The first input of another device takes over: a pushed stick or a pressed key from the
 // mouse, a moved pointer from the pad.
 TEST(DeviceSwitch, TheFirstInputOfAnotherDeviceTakesOver) {

@@ -124,12 +124,24 @@ class WebDriverBiDi:
                                f"{reply.get('message')}")
         return reply.get("result", {})
 
-    def press(self, code):
-        """A key down and up on the page, as the user's own (KeyS, Space, Enter, ...)."""
+    def context(self):
+        """The browsing context (the tab) that shows the page, once Firefox listens."""
         if not self._ready.wait(60):
             raise RuntimeError("webdriver bidi: Firefox never said where it listens")
         if self.error:
             raise RuntimeError(self.error)
+        if self._context is None:
+            contexts = self.call("browsingContext.getTree", {})["contexts"]
+            pages = [c for c in contexts if c.get("url", "").startswith(self._page_url)]
+            if not pages:
+                raise RuntimeError(f"webdriver bidi: no tab shows {self._page_url}: "
+                                   f"{[c.get('url') for c in contexts]}")
+            self._context = pages[0]["context"]
+        return self._context
+
+    def press(self, code):
+        """A key down and up on the page, as the user's own (KeyS, Space, Enter, ...)."""
+        context = self.context()
         if code.startswith("Key") and len(code) == 4:
             key = code[3].lower()
         elif code.startswith("Digit") and len(code) == 6:
@@ -138,15 +150,8 @@ class WebDriverBiDi:
             key = BIDI_KEYS[code]
         else:
             raise RuntimeError(f"webdriver bidi: no key for code {code!r}")
-        if self._context is None:
-            contexts = self.call("browsingContext.getTree", {})["contexts"]
-            pages = [c for c in contexts if c.get("url", "").startswith(self._page_url)]
-            if not pages:
-                raise RuntimeError(f"webdriver bidi: no tab shows {self._page_url}: "
-                                   f"{[c.get('url') for c in contexts]}")
-            self._context = pages[0]["context"]
         self.call("input.performActions", {
-            "context": self._context,
+            "context": context,
             "actions": [{"type": "key", "id": "keyboard",
                          "actions": [{"type": "keyDown", "value": key},
                                      {"type": "keyUp", "value": key}]}]})

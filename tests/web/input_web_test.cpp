@@ -6,7 +6,9 @@
 
 #include <memory>
 
+#include "vela/core/create_platform.h"
 #include "vela/input/sony_controller.h"
+#include "vela/web/platform_web.h"
 #include "vela/web/sony_controller_input_manager_web.h"
 #include "vela/web/touch_input_manager_web.h"
 #include "vela/web/web_input_events.h"
@@ -105,6 +107,38 @@ EM_JS(void, ShowCanvasAtHalfSize, (), {
     var canvas = document.getElementById("canvas");
     canvas.style.width = "480px";
     canvas.style.height = "272px";
+});
+
+// A page's options for the platform, as page.html.in sets them before the program starts.
+EM_JS(void, SetPageTouchPad, (int on), {
+    if (on < 0)
+        delete Module.velaTouchPad;
+    else
+        Module.velaTouchPad = !!on;
+});
+
+// The canvas over the whole window, as the game's page shows it on a phone.
+EM_JS(void, ShowCanvasOverTheWindow, (), {
+    var canvas = document.getElementById("canvas");
+    canvas.style.width = window.innerWidth + "px";
+    canvas.style.height = window.innerHeight + "px";
+});
+
+// A finger where the on-screen pad's cross sits (its centre: 72 CSS pixels in from the
+// window's bottom right corner), given to whatever is on top there, as a browser does.
+EM_JS(void, TouchWhereTheCrossIs, (const char* type, int id), {
+    var x = window.innerWidth - 72, y = window.innerHeight - 72;
+    var e = document.elementFromPoint(x, y);
+    var t = new Touch({identifier : id, target : e, clientX : x, clientY : y});
+    var name = UTF8ToString(type);
+    var ending = name == "touchend";
+    e.dispatchEvent(new TouchEvent(name, {
+        changedTouches : [t],
+        touches : ending ? [] : [t],
+        targetTouches : ending ? [] : [t],
+        bubbles : true,
+        cancelable : true
+    }));
 });
 
 bool Key(const char* type, const char* code) {
@@ -310,6 +344,30 @@ TEST_F(WebInput, OnScreenPadShowsOnTouchAndDrivesControllerZeroLikeAPad) {
     DispatchPadTouch("touchstart", "vela-pad-cross", 9, 0, 0);
     ASSERT_EQ(pad.Update(), 0);
     EXPECT_EQ(c.buttons_down, 0u);
+}
+
+// A page that leaves the pad out: the first touch shows nothing, and a touch where the
+// pad's cross would be is a touch on the canvas, not cross.
+TEST(WebPlatform, APageWithoutTheTouchPadGivesEveryTouchToTheCanvas) {
+    ShowCanvasOverTheWindow();
+    SetPageTouchPad(0);
+    std::unique_ptr<Platform> platform = CreatePlatform(WindowOptions());
+    SetPageTouchPad(-1);
+    ASSERT_TRUE(platform) << "no WebGL 2 in this browser";
+    EXPECT_EQ(static_cast<PlatformWeb&>(*platform).Input().TouchPad(), nullptr);
+    std::unique_ptr<TouchInputManager> touch(platform->CreateTouchInputManager());
+    touch->EnablePanel(0);
+    std::unique_ptr<SonyControllerInputManager> pad(platform->CreateSonyControllerInputManager());
+
+    TouchWhereTheCrossIs("touchstart", 1);  // would show the pad
+    TouchWhereTheCrossIs("touchend", 1);
+    touch->Update();
+    TouchWhereTheCrossIs("touchstart", 2);  // would press its cross
+    touch->Update();
+    pad->Update();
+    EXPECT_EQ(PadShown(), 0);
+    EXPECT_EQ(pad->GetController(0).buttons_down, 0u);
+    EXPECT_EQ(touch->GetTouch(0, 0).type, TouchType::New);
 }
 
 }  // namespace

@@ -134,6 +134,17 @@ def stop_group(process):
             process.wait()
 
 
+def chromium_command(program, profile, window):
+    """Headless Chromium on a scratch profile: WebGL 2 on SwiftShader, nothing fetched in the
+    background, no timer slowed down."""
+    return [program, "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
+            "--enable-unsafe-swiftshader", "--disable-gpu-sandbox", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update",
+            "--disable-sync", "--disable-background-timer-throttling",
+            "--disable-renderer-backgrounding", "--disable-backgrounding-occluded-windows",
+            f"--window-size={window}", f"--user-data-dir={profile}"]
+
+
 # Firefox's scratch profile. Quiet: no first-run, welcome or default-browser pages, no
 # updates, telemetry, studies or safe-browsing lists, nothing fetched in the background.
 # Anything that still reaches for the network meets a proxy that is not there (the page's
@@ -269,13 +280,7 @@ def main():
     try:
         if args.browser == "chromium":
             profile = tempfile.mkdtemp(prefix="vela-chromium-")
-            command = [program, "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
-                       "--enable-unsafe-swiftshader", "--disable-gpu-sandbox", "--no-first-run",
-                       "--disable-background-networking", "--disable-component-update",
-                       "--disable-sync", "--disable-background-timer-throttling",
-                       "--disable-renderer-backgrounding",
-                       "--disable-backgrounding-occluded-windows",
-                       f"--window-size={args.window}", f"--user-data-dir={profile}"]
+            command = chromium_command(program, profile, args.window)
             if args.screenshot:
                 command += [f"--screenshot={os.path.abspath(args.screenshot)}",
                             f"--virtual-time-budget={args.virtual_time}"]

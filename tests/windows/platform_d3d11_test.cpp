@@ -1,10 +1,13 @@
-// PlatformD3D11 on a real device: message step, clock, clear values, factories, read-back.
+// PlatformD3D11 on a real device: message step, clock, clear values, factories, read-back,
+// sound and focus.
 #include "vela/d3d11/platform_d3d11.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
+#include "vela/audio/audio.h"
 #include "vela/d3d11/window.h"
 #include "vela/graphics/image_data.h"
 #include "vela/graphics/mesh.h"
@@ -133,6 +136,39 @@ TEST(PlatformD3D11Test, FactoriesMakeDistinctObjectsEachTime) {
     ASSERT_NE(target_a, nullptr);
     EXPECT_NE(target_a.get(), target_b.get());
     EXPECT_EQ(platform->FormatFilename("dir\\a.png"), "dir\\a.png");
+}
+
+// The sound is OpenAL's (the platform's base has only silence, which cannot mix), and it
+// pauses by HasFocus: false behind another window or minimised.
+TEST(PlatformD3D11Test, MixesWithOpenALAndHasTheFocusOnlyInFront) {
+    auto platform = MakePlatform();
+    ASSERT_TRUE(platform->IsReady());
+    vela::AudioConfig config;
+    config.offline = true;
+    std::unique_ptr<vela::Audio> audio(platform->CreateAudio(config));
+    std::vector<int16_t> mix;
+    EXPECT_TRUE(audio->Render(800, mix));
+    EXPECT_EQ(mix.size(), 1600u);
+
+    const HWND hwnd = platform->window->hwnd;
+    SetForegroundWindow(hwnd);
+    platform->Update();
+    EXPECT_TRUE(platform->HasFocus());
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                       100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    platform->Update();
+    EXPECT_FALSE(platform->HasFocus());
+    DestroyWindow(other);
+    SetForegroundWindow(hwnd);
+    ShowWindow(hwnd, SW_MINIMIZE);
+    platform->Update();
+    EXPECT_FALSE(platform->HasFocus());
+    ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+    platform->Update();
+    EXPECT_TRUE(platform->HasFocus());
 }
 
 }  // namespace

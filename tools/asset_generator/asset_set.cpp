@@ -61,8 +61,15 @@ bool AssetSet::Generate() {
     writer.SavePicture("cloudOne8.png", hud.CloudOne(), FrameStrip::kMarginTexels);
     writer.SavePicture("cloudTwo8.png", hud.CloudTwo(), FrameStrip::kMarginTexels);
 
-    // For the desktop menus, not loaded by the game.
-    writer.SavePicture("frag-hurler.png", IconArt().Icon(), 0);
+    // For the desktop menus and the page's home screen icons, not loaded by the game.
+    const IconArt icon;
+    writer.SavePicture("frag-hurler.png", icon.Icon(), 0);
+    if (writer.MakeFolder("web")) {
+        writer.SavePicture("web/icon-192.png", icon.Icon(192), 0);
+        writer.SavePicture("web/icon-512.png", icon.Icon(512), 0);
+        writer.SavePicture("web/icon-maskable-512.png", icon.FullBleed(512), 0);
+        writer.SavePicture("web/apple-touch-icon.png", icon.FullBleed(180), 0);
+    }
 
     BakedFont font;
     FontBaker baker(face);

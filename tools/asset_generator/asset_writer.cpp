@@ -1,6 +1,8 @@
 #include "asset_writer.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "vela/graphics/png_writer.h"
 #include "vela/system/atomic_file_writer.h"
@@ -8,6 +10,18 @@
 #include "wav_encoder.h"
 
 namespace assetgen {
+
+bool AssetWriter::MakeFolder(const std::string& name) {
+    std::error_code error;
+    std::filesystem::create_directory(PathOf(name), error);
+    if (error) {
+        ++failures_;
+        std::fprintf(stderr, "Folder not made: %s: %s\n", PathOf(name).c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    return true;
+}
 
 void AssetWriter::SavePicture(const std::string& name, Canvas canvas, int margin) {
     if (margin > 0) {

@@ -23,6 +23,10 @@ public:
     // Music as Ogg Vorbis at `quality` (-0.1 .. 1.0).
     void SaveMusic(const std::string& name, const SampleBuffer& music, float quality);
 
+    // A folder below the output for the files named "<name>/..."; false, with a line
+    // said and counted as a failure, when it cannot be made.
+    bool MakeFolder(const std::string& name);
+
     bool AllWritten() const { return failures_ == 0; }
     int Written() const { return written_; }
     std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }

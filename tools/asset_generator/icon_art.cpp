@@ -14,20 +14,19 @@ namespace assetgen {
 
 using namespace palette;
 
-Canvas IconArt::Icon() const {
-    const float s = static_cast<float>(kSpriteScale);
-    Canvas canvas(kUnits * kSpriteScale, kUnits * kSpriteScale, s);
-    Painter p(canvas);
-    const Vec2 centre{kUnits * 0.5f, kUnits * 0.5f};
-    const RoundedRect tile(centre, Vec2{30.0f, 30.0f}, 9.0f);
+namespace {
 
-    // Sky, then a hill kept inside the tile, then the tile's outline over both.
+const Vec2 kCentre{IconArt::kUnits * 0.5f, IconArt::kUnits * 0.5f};
+
+// Sky and hill inside `tile`, then the motion lines and the frag placed by `place`.
+void DrawScene(Painter& p, const Shape& tile, const Affine& place) {
     p.Fill(tile, Paint::Linear(Vec2{0, 2}, kSkyTop, Vec2{0, 60}, kSkyLow));
     const Ellipse hill(Vec2{26.0f, 70.0f}, 44.0f, 22.0f);
     p.Fill(ShapeClip(hill, tile, ShapeClip::Mode::Intersect),
            Paint::Linear(Vec2{0, 48}, kGrassLight, Vec2{0, 62}, kGrassDark));
 
     // Motion lines trailing behind the frag.
+    p.SetTransform(place);
     for (int i = 0; i < 3; ++i) {
         const float y = 24.0f + 6.0f * static_cast<float>(i);
         const float x = 10.0f + 3.0f * static_cast<float>(i);
@@ -35,11 +34,33 @@ Canvas IconArt::Icon() const {
     }
 
     // The frag (18 x 25 units) at 1.6 times its size, tilted in flight.
-    p.SetTransform(Affine::Translate(Vec2{38.0f, 29.0f}) * Affine::Rotate(0.45f) *
+    p.SetTransform(place * Affine::Translate(Vec2{38.0f, 29.0f}) * Affine::Rotate(0.45f) *
                    Affine::Scale(1.6f, 1.6f) * Affine::Translate(Vec2{-9.0f, -12.5f}));
     EffectArt::DrawFrag(p);
     p.SetTransform(Affine());
+}
+
+}  // namespace
+
+Canvas IconArt::Icon(int pixels) const {
+    Canvas canvas(pixels, pixels, static_cast<float>(pixels) / kUnits);
+    Painter p(canvas);
+    const RoundedRect tile(kCentre, Vec2{30.0f, 30.0f}, 9.0f);
+    DrawScene(p, tile, Affine());
     p.Stroke(tile, kInk, 2.0f);
+    return canvas;
+}
+
+Canvas IconArt::FullBleed(int pixels) const {
+    Canvas canvas(pixels, pixels, static_cast<float>(pixels) / kUnits);
+    Painter p(canvas);
+    // Past the edges, so no edge pixel is left half covered.
+    const RoundedRect tile(kCentre, Vec2{kCentre.x + 1.0f, kCentre.y + 1.0f}, 0.0f);
+    // The frag reaches 23.5 units from the middle, the kept circle 25.6: shrunk to about
+    // 20, it keeps clear of a circle's edge as launchers' own icons do.
+    const float k = 0.84f;
+    DrawScene(p, tile,
+              Affine::Translate(kCentre) * Affine::Scale(k, k) * Affine::Translate(-kCentre));
     return canvas;
 }
 
