@@ -103,6 +103,9 @@ void SpriteApplication::Init() {
 }
 
 void SpriteApplication::CleanUp() {
+    if (atEnd && world) {
+        atEnd(*world);
+    }
     events.Remove(sounds.get());
     sounds.reset();
     delete audio;
