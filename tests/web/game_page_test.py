@@ -17,9 +17,9 @@ Cases:
             (its localStorage): the second run's record names it as its starting option
   touch     a touch-only player on the on-screen pad: down and up move the highlight, cross
             starts a game, the stick aims (the record's stick follows the drag), cross held
-            and let go throws; the page's replay of that record gives the same frame, and
-            the desktop's replay of it the same within the rule for moving bodies; the page
-            losing focus with a finger on cross releases it
+            and let go throws; the page's replay of that record and the desktop's give the
+            same frame, and the desktop's the same bodies to the bit; the page losing focus
+            with a finger on cross releases it
   audio     the page's sound is held until a key the browser takes as the user's, then runs;
             the won replay starts sound sources at its first explosion; muted first in
             Options, it starts none from then on; the page's four files stay under 3 MB
