@@ -64,6 +64,12 @@ function(vela_add_web_page target)
       DEPENDS ${target} ${template} ${VELA_WEB_WORKER_SCRIPT} ${copied}
       COMMENT "The offline page's service worker for ${target}" VERBATIM)
     add_custom_target(${target}_worker ALL DEPENDS ${dir}/${VELA_PAGE_WORKER})
+    # Also after a build of the program alone (--target): a worker left with the old hashes
+    # would never install, and the page would quietly stop playing offline.
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DDIR=${dir} -DFILES=${file_list} -DTEMPLATE=${template}
+              -DWORKER=${VELA_PAGE_WORKER} -P ${VELA_WEB_WORKER_SCRIPT}
+      VERBATIM)
   endif()
   configure_file(${PROJECT_SOURCE_DIR}/platform/web/page.html.in ${dir}/index.html @ONLY)
 endfunction()

@@ -4,6 +4,7 @@
 
 #include "body_tag.h"
 #include "ray_cast_closest_callback.h"
+#include "vela/maths/portable_math.h"
 
 namespace {
 
@@ -19,9 +20,8 @@ const b2Vec2 kGraveyard(-100.0f, 0.0f);
 
 void Frag::Throw(float angle, float power) {
     fuse = fuseLength;
-    const double a = angle;
-    const b2Vec2 impulse(static_cast<float>(-1.5 * power * std::cos(a)),
-                         static_cast<float>(power * std::sin(a) + power));
+    const b2Vec2 impulse(static_cast<float>(-1.5 * power * vela::PortableCos(angle)),
+                         static_cast<float>(power * vela::PortableSin(angle) + power));
     body->ApplyLinearImpulse(impulse, body->GetWorldCenter(), true);
     body->SetAngularVelocity(-5.0f);
     thrown = true;
@@ -51,8 +51,8 @@ int32_t Frag::Explode(const b2Vec2& centre, b2World* world) {
         const float degrees = static_cast<float>(k) / 60.0f * 360.0f;
         const float a = static_cast<float>(degrees * kDegreesToRadians);
         // Ray 0 points up, ray 15 right.
-        const b2Vec2 end(centre.x + kRayLength * static_cast<float>(std::sin(double(a))),
-                         centre.y + kRayLength * static_cast<float>(std::cos(double(a))));
+        const b2Vec2 end(centre.x + kRayLength * static_cast<float>(vela::PortableSin(a)),
+                         centre.y + kRayLength * static_cast<float>(vela::PortableCos(a)));
         RayCastClosestCallback callback;
         world->RayCast(&callback, centre, end);
         if (!callback.fixture || !(callback.fraction > 0.0f && callback.fraction < 1.0f)) {

@@ -44,6 +44,10 @@ void GameOptions::AddGameOptions(vela::CommandLine& line) {
              "file (with --replay and --fixed-step: the same bytes every\n"
              "run); nothing is played aloud",
              Into(audioOut));
+    line.Add("--bodies-out", "FILE",
+             "at the end, write each body's position, angle and velocity\n"
+             "to FILE as float bits (to compare runs bit for bit)",
+             Into(bodiesOut));
     line.Add("--fresh-options", "",
              "start from the default difficulty and volume, and neither\n"
              "read nor write the options file (also\n" +
@@ -99,4 +103,5 @@ void GameOptions::ResolvePaths(const std::function<std::string(const std::string
     record = resolve(record);
     replay = resolve(replay);
     audioOut = resolve(audioOut);
+    bodiesOut = resolve(bodiesOut);
 }

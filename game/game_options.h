@@ -16,7 +16,8 @@ struct GameOptions {
     vela::ProgramOptions program;
     std::string record;
     std::string replay;
-    std::string audioOut;  // a WAV file of the offline mix
+    std::string audioOut;   // a WAV file of the offline mix
+    std::string bodiesOut;  // the world's bodies at the end, as WorldSnapshot writes them
     // Difficulty and volume start from their defaults, and the options file is neither
     // read nor written.
     bool freshOptions = false;

@@ -15,6 +15,7 @@
 #include "vela/audio/wav_writer.h"
 #include "vela/core/program_runner.h"
 #include "vela/system/os_file.h"
+#include "world_snapshot.h"
 
 namespace {
 
@@ -70,7 +71,11 @@ bool GameSession::Open() {
                  {"--screenshot", options_.program.screenshot, "--record", options_.record},
                  {"--audio-out", options_.audioOut, "--replay", options_.replay},
                  {"--audio-out", options_.audioOut, "--record", options_.record},
-                 {"--audio-out", options_.audioOut, "--screenshot", options_.program.screenshot}};
+                 {"--audio-out", options_.audioOut, "--screenshot", options_.program.screenshot},
+                 {"--bodies-out", options_.bodiesOut, "--replay", options_.replay},
+                 {"--bodies-out", options_.bodiesOut, "--record", options_.record},
+                 {"--bodies-out", options_.bodiesOut, "--screenshot", options_.program.screenshot},
+                 {"--bodies-out", options_.bodiesOut, "--audio-out", options_.audioOut}};
     for (const auto& pair : pairs) {
         if (NameOneFile(pair.a, pair.b)) {
             std::fprintf(stderr, "game: %s and %s name the same file (%s)\n", pair.first,
@@ -87,8 +92,8 @@ bool GameSession::Open() {
         std::ifstream in(options_.replay, std::ios::binary);
         replayOptions_ = RecordedOptions::Text(in);
     }
-    for (const std::string* output :
-         {&options_.record, &options_.program.screenshot, &options_.audioOut}) {
+    for (const std::string* output : {&options_.record, &options_.program.screenshot,
+                                      &options_.audioOut, &options_.bodiesOut}) {
         if (!output->empty() && !vela::AtomicFileWriter::CheckTarget(*output, error)) {
             std::fprintf(stderr, "game: can't write %s\n", error.c_str());
             return false;
@@ -152,12 +157,25 @@ int GameSession::Run(vela::Platform& platform, vela::FrameCapture& capture) {
             });
     }
 
+    // Written while the world still stands, in the game's CleanUp.
+    bool bodies_tried = false;
+    bool bodies_saved = options_.bodiesOut.empty();
+    if (!bodies_saved) {
+        game->atEnd = [this, &bodies_tried, &bodies_saved](const b2World& world) {
+            bodies_tried = true;
+            bodies_saved = SaveBodies(world);
+        };
+    }
     const int shot_status = runner.Run(*application);
     application.reset();
+    if (!options_.bodiesOut.empty() && !bodies_tried) {
+        std::fprintf(stderr, "game: %s not written: the game ended before its world was made\n",
+                     options_.bodiesOut.c_str());
+    }
     const bool mix_saved = options_.audioOut.empty() || SaveMix(mix, harness.FramesPresented());
     // The game's lines are all in the stream.
     const bool record_saved = FinishRecord();
-    return shot_status == 0 && record_saved && mix_saved ? 0 : 1;
+    return shot_status == 0 && record_saved && mix_saved && bodies_saved ? 0 : 1;
 }
 
 bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
@@ -173,4 +191,15 @@ bool GameSession::SaveMix(std::vector<int16_t>& mix, int64_t frames) const {
     sound.channels = 2;
     sound.samples.swap(mix);
     return vela::WavWriter::Save(options_.audioOut.c_str(), sound);
+}
+
+bool GameSession::SaveBodies(const b2World& world) const {
+    vela::AtomicFileWriter file;
+    // Commit checks the stream for failed writes.
+    const bool ok = file.Open(options_.bodiesOut) &&
+                    (WorldSnapshot::Write(world, file.Stream()), file.Commit());
+    if (!ok) {
+        std::fprintf(stderr, "game: bodies not saved: %s\n", file.Error().c_str());
+    }
+    return ok;
 }

@@ -11,6 +11,8 @@
 #include "settings_store.h"
 #include "vela/system/atomic_file_writer.h"
 
+class b2World;
+
 namespace vela {
 class FrameCapture;
 class Platform;
@@ -50,6 +52,8 @@ private:
     // Writes the offline mix of `frames` frames to --audio-out; false, said on stderr, when
     // the platform mixed nothing or the file can't be written.
     bool SaveMix(std::vector<int16_t>& mix, int64_t frames) const;
+    // Writes the world's bodies to --bodies-out; false, said on stderr, when it fails.
+    bool SaveBodies(const b2World& world) const;
 
     GameOptions options_;
     std::vector<ControllerRecord> replay_;

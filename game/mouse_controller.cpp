@@ -9,7 +9,8 @@ void MouseController::StickToward(const vela::Vector2& from, const vela::Vector2
                                   float& y) {
     const double dx = double(to.x) - double(from.x);
     const double dy = double(to.y) - double(from.y);
-    const double length = std::hypot(dx, dy);
+    // Not std::hypot: the C libraries round it differently.
+    const double length = std::sqrt(dx * dx + dy * dy);
     if (length == 0.0) {
         x = y = 0.0f;
         return;

@@ -14,6 +14,7 @@
 #include "vela/graphics/sprite_renderer.h"
 #include "vela/graphics/texture.h"
 #include "vela/input/sony_controller_input_manager.h"
+#include "vela/maths/portable_math.h"
 
 namespace {
 
@@ -102,6 +103,9 @@ void SpriteApplication::Init() {
 }
 
 void SpriteApplication::CleanUp() {
+    if (atEnd && world) {
+        atEnd(*world);
+    }
     events.Remove(sounds.get());
     sounds.reset();
     delete audio;
@@ -185,7 +189,7 @@ void SpriteApplication::GameInput(const PlayerIntent& intent) {
     Frag& frag = level.frag;
     float aim = kRestAim;
     if (intent.aimX != 0.0f || intent.aimY != 0.0f) {
-        aim = static_cast<float>(std::atan2(double(intent.aimX), double(intent.aimY)));
+        aim = static_cast<float>(vela::PortableAtan2(intent.aimX, intent.aimY));
     }
     hud.arrowSprite.rotation = static_cast<float>(kPiDouble - aim);
 

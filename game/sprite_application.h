@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -83,6 +84,8 @@ public:
     SettingsStore* settingsStore = nullptr;
     // The devices read into the player's intent each update; --record taps it.
     PlayerInput input{vela::Vector2(kHurlerX, kHurlerY)};
+    // Called in CleanUp while the world still stands (--bodies-out reads it there).
+    std::function<void(const b2World&)> atEnd;
 
 private:
     void NewGame();

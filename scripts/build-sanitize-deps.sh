@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds zlib and libpng from Debian's sources for the sanitizer tree: static, with Clang's
-# ASan and UBSan and libFuzzer's coverage instrumentation, so the fuzz targets see (and
-# steer through) the decoder's own branches, and the sanitizers check its memory.
+# Builds zlib, libpng and Box2D from Debian's sources for the sanitizer tree: static, with
+# Clang's ASan and UBSan and libFuzzer's coverage instrumentation, so the fuzz targets see
+# (and steer through) the decoder's own branches, and the sanitizers check its memory.
 #   scripts/build-sanitize-deps.sh [deps-dir]     default: build/sanitize-deps
 # Installs into <deps-dir>/prefix, which the tree takes as -DVELA_SANITIZE_DEPS=<prefix>.
 # Each library leaves a stamp file there, so a rerun only builds what is missing; the prefix
@@ -36,7 +36,8 @@ source "$root/scripts/lib/debian-sources.sh"
 source "$root/scripts/lib/cmake-deps.sh"
 # Release's own -O3 would override the flags' -O1.
 cmake_configure=(cmake -DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS="$flags"
-  -DCMAKE_C_FLAGS_RELEASE= -DCMAKE_EXE_LINKER_FLAGS="$link_flags"
+  -DCMAKE_C_FLAGS_RELEASE= -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS_RELEASE=
+  -DCMAKE_EXE_LINKER_FLAGS="$link_flags"
   -DCMAKE_SHARED_LINKER_FLAGS="$link_flags")
 
 # A library built without the flags would link and run, only blind: every object in it must
@@ -60,4 +61,7 @@ build_once zlib build_zlib clang llvm-ar $flags
 build_once libpng build_libpng "$prefix/lib/libz.a" "$prefix/include"
 check_instrumented libz.a
 check_instrumented libpng16.a
+# shellcheck disable=SC2086
+build_once box2d-portable-math build_box2d llvm-nm $flags
+check_instrumented libbox2d.a
 log "ready in $prefix ($(($(date +%s) - start)) s)"

@@ -28,6 +28,6 @@ cmake_configure=(emcmake cmake -DCMAKE_FIND_ROOT_PATH="$prefix")
 start=$(date +%s)
 build_once zlib build_zlib emcc emar -O2
 build_once libpng build_libpng "$prefix/lib/libz.a" "$prefix/include"
-build_once box2d build_box2d
+build_once box2d-portable-math build_box2d emnm
 build_once googletest build_googletest -DBUILD_GMOCK=OFF
 log "ready in $prefix ($(($(date +%s) - start)) s)"

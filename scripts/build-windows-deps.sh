@@ -57,7 +57,7 @@ build_openal() {
 }
 
 start=$(date +%s)
-build_once box2d build_box2d
+build_once box2d-portable-math build_box2d $triple-nm
 build_once libpng build_libpng "$zlib_lib" "/usr/$triple/include"
 build_once googletest build_googletest
 if [ ! -f "$prefix/.openal-soft.stamp" ]; then

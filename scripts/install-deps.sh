@@ -8,7 +8,7 @@ set -euo pipefail
 
 linux_packages=(
   cmake g++ make pkg-config git
-  libpng-dev zlib1g-dev libbox2d-dev libsdl2-dev libepoxy-dev
+  libpng-dev zlib1g-dev libsdl2-dev libepoxy-dev
   libopenal-dev libopenal1 libasound2-dev libstb-dev libvorbis-dev
   libgl1-mesa-dri libegl1 libegl-mesa0
   googletest libgtest-dev libbenchmark-dev

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "vela/maths/portable_math.h"
 #include "vela/maths/vector4.h"
 
 namespace vela {
@@ -22,8 +23,8 @@ Matrix44 BuildSpriteData(const Sprite& sprite) {
         data.m[0][0] = sprite.width;
         data.m[1][1] = sprite.height;
     } else {
-        const float c = static_cast<float>(std::cos(static_cast<double>(sprite.rotation)));
-        const float s = static_cast<float>(std::sin(static_cast<double>(sprite.rotation)));
+        const float c = static_cast<float>(PortableCos(sprite.rotation));
+        const float s = static_cast<float>(PortableSin(sprite.rotation));
         data.m[0][0] = c * sprite.width;
         data.m[0][1] = s * sprite.width;
         data.m[1][0] = -(s * sprite.height);

@@ -58,11 +58,25 @@ build_libpng() {
     -DPNG_TESTS=OFF -DZLIB_LIBRARY="$zlib_library" -DZLIB_INCLUDE_DIR="$zlib_include" "$@"
 }
 
+# build_box2d <nm> [compiler flags...]: Box2D with its float maths (sinf, cosf, atan2f, expf)
+# renamed to the framework's portable functions, which give the same bits on every
+# platform where each C library rounds its own way; the programs link them from vela. The
+# stamp's name is box2d-portable-math, so a prefix with a Box2D built before is redone.
+# Checked with <nm>: none of the C library's versions may be left, nor the sincosf that
+# GCC fuses a sinf and cosf of one angle into.
 build_box2d() {
-  local source
+  local source nm=$1 archive=$prefix/lib/libbox2d.a leftover
+  shift
   source=$(fetch_source box2d)
   cmake_build box2d "$source" -DBOX2D_BUILD_UNIT_TESTS=OFF -DBOX2D_BUILD_TESTBED=OFF \
-    -DBOX2D_BUILD_DOCS=OFF
+    -DBOX2D_BUILD_DOCS=OFF \
+    -DCMAKE_CXX_FLAGS="$* -include $root/framework/maths/portable_math_names.h -ffp-contract=off"
+  "$nm" -u "$archive" >"$deps_dir/box2d-imports.txt"
+  leftover=$(awk '$NF ~ /^_?(sinf|cosf|sincosf|atan2f|expf)$/ { print $NF }' "$deps_dir/box2d-imports.txt" | sort -u)
+  if [ -n "$leftover" ] || ! grep -q vela_sinf "$deps_dir/box2d-imports.txt"; then
+    echo "$debian_sources_name: $archive still calls the C library's maths:" $leftover >&2
+    exit 1
+  fi
 }
 
 # build_googletest [cmake options...]

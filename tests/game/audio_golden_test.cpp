@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "game_program.h"
 #include "vela/audio/sound_loader.h"
 #include "vela/audio/wav_reader.h"
 #include "vela/input/sony_controller.h"
@@ -40,20 +41,9 @@ constexpr int kFramesPerUpdate = 48000 / 60;
 constexpr double kOtherEnvelopeDb = 2.0;
 constexpr double kOtherMeanDb = 0.1;
 
-// The game program under test, as a shell command.
-std::string Program() {
-    const char* command = std::getenv("GAME_COMMAND");
-    return command != nullptr && *command != '\0' ? command : GAME_PROGRAM;
-}
-
 bool OtherOpenAL() {
     const char* other = std::getenv("GAME_OTHER_OPENAL");
     return other != nullptr && std::string(other) == "1";
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool Decode(const std::string& bytes, vela::SoundData& sound) {
@@ -104,9 +94,10 @@ protected:
         std::ofstream(rec) << record;
         const std::string wav = dir_ + "/" + name + ".wav";
         const std::string err = dir_ + "/" + name + ".err";
-        const std::string command = std::string("cd ") + dir_ + " && " + Program() + " --replay " +
-                                    rec + " --fixed-step --frames " + std::to_string(updates + 2) +
-                                    " --audio-out " + wav + " 2>" + err;
+        const std::string command = std::string("cd ") + dir_ + " && " + GameProgramCommand() +
+                                    " --replay " + rec + " --fixed-step --frames " +
+                                    std::to_string(updates + 2) + " --audio-out " + wav + " 2>" +
+                                    err;
         EXPECT_EQ(std::system(command.c_str()), 0) << command << "\n" << ReadAll(err);
         return {ReadAll(wav), ReadAll(err)};
     }
@@ -153,8 +144,7 @@ TEST_F(AudioGolden, TheWonGameSoundsAsTheGoldenTheSameBytesEveryRun) {
     EXPECT_TRUE(first.wav == second.wav) << "two runs mixed different bytes";
 
     const std::string golden_path = GAME_GOLDEN_DIR "/won_game.wav";
-    const char* update = std::getenv("GAME_UPDATE_GOLDENS");
-    if (update && std::string(update) == "1") {
+    if (UpdatingGoldens()) {
         std::ofstream(golden_path, std::ios::binary) << first.wav;
     }
     vela::SoundData got, want;
@@ -223,8 +213,8 @@ TEST_F(AudioGolden, TheGamePlaysAloudOnADevice) {
     const std::string replay = std::string(" --replay ") + GAME_TEST_DATA "/won_game.rec";
     const std::string err = dir_ + "/err.txt";
     // Paced at 60 frames a second for two seconds: the menu and the first charge.
-    const std::string live = "cd " + dir_ + " && ALSOFT_CONF=" + conf + " " + Program() + replay +
-                             " --frames 150 2>" + err;
+    const std::string live = "cd " + dir_ + " && ALSOFT_CONF=" + conf + " " + GameProgramCommand() +
+                             replay + " --frames 150 2>" + err;
     ASSERT_EQ(std::system(live.c_str()), 0) << ReadAll(err);
     EXPECT_EQ(ReadAll(err).find("audio:"), std::string::npos) << ReadAll(err);
     vela::SoundData played;
@@ -240,8 +230,8 @@ TEST_F(AudioGolden, TheGamePlaysAloudOnADevice) {
 TEST_F(AudioGolden, WithoutADeviceTheGamePlaysToTheEndAndSaysSoOnce) {
     const std::string replay = std::string(" --replay ") + GAME_TEST_DATA "/won_game.rec";
     const std::string err = dir_ + "/err.txt";
-    const std::string none = "cd " + dir_ + " && ALSOFT_DRIVERS=none " + Program() + replay +
-                             " --fixed-step --frames 910 2>" + err;
+    const std::string none = "cd " + dir_ + " && ALSOFT_DRIVERS=none " + GameProgramCommand() +
+                             replay + " --fixed-step --frames 910 2>" + err;
     ASSERT_EQ(std::system(none.c_str()), 0) << ReadAll(err);
     const std::string said = ReadAll(err);
     size_t lines = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game_options.h"
+#include "game_program.h"
 #include "platform_harness.h"
 #include "replay_controller_input_manager.h"
 #include "scripted_controller_input_manager.h"
@@ -30,11 +31,6 @@ using vela::BUTTON_TRIANGLE;
 namespace {
 
 constexpr int kTolerance = 3;
-
-bool Updating() {
-    const char* flag = std::getenv("GAME_UPDATE_GOLDENS");
-    return flag && *flag && std::string(flag) != "0";
-}
 
 // The game on the GL platform with a scripted pad; every frame reports 1/60 s, so the
 // frame-rate text always reads 60.0.
@@ -97,7 +93,7 @@ public:
             frame.pixels[i * 4 + 3] = 255;  // a screen is opaque
         }
         const std::string golden = std::string(GAME_GOLDEN_DIR "/") + name + ".png";
-        if (Updating()) {
+        if (UpdatingGoldens()) {
             ASSERT_TRUE(vela::PNGWriter::Save(golden.c_str(), frame)) << golden;
             return;
         }
@@ -251,44 +247,6 @@ TEST(GoldenFrames, WinAfterTheRecordedGameAndLoseOnHard) {
     }
     ASSERT_EQ(g.game->screens.state, ScreenState::Lose);
     g.Check("lose");
-}
-
-// The desktop program itself: started in an empty directory it finds its pictures,
-// replays the recorded game and saves its last frame, which is the win golden.
-TEST(GameProgram, ReplaysTheWonGameFromElsewhereAndSavesTheLastFrame) {
-    std::vector<ControllerRecord> records;
-    std::string error;
-    ASSERT_TRUE(
-        ReplayControllerInputManager::LoadFile(GAME_TEST_DATA "/won_game.rec", records, error))
-        << error;
-    char dir[] = "/tmp/game_program_XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string shot = std::string(dir) + "/last.png";
-    const std::string command =
-        std::string("cd ") + dir + " && " + GAME_PROGRAM +
-        " --replay " GAME_TEST_DATA "/won_game.rec --fixed-step --fresh-options" + " --frames " +
-        std::to_string(records.size() + 2) + " --screenshot last.png";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-
-    vela::PlatformSDL gl(960, 544, false, true);
-    vela::PNGLoader loader;
-    vela::ImageData got, want;
-    loader.Load(shot.c_str(), gl, got);
-    loader.Load(GAME_GOLDEN_DIR "/win.png", gl, want);
-    std::remove(shot.c_str());
-    rmdir(dir);
-    ASSERT_FALSE(got.Empty());
-    ASSERT_FALSE(want.Empty());
-    ASSERT_EQ(got.width, want.width);
-    ASSERT_EQ(got.height, want.height);
-    int64_t differing = 0;
-    for (int64_t i = 0; i < int64_t(got.width) * got.height * 4; ++i) {
-        differing += std::abs(int(got.pixels[i]) - int(want.pixels[i])) > kTolerance;
-    }
-    EXPECT_EQ(differing, 0);
-
-    // Options it does not know are refused with a hint.
-    EXPECT_NE(std::system((std::string(GAME_PROGRAM) + " --frobnicate 2>/dev/null").c_str()), 0);
 }
 
 namespace {

@@ -5,7 +5,9 @@
                     --out <dir> [--browser chromium|firefox] <case>
 Cases:
   menu      the main menu (frame 100) equals the main-menu golden
-  won       the replay of tests/game/data/won_game.rec ends on the win golden
+  replays   the won game, a random one of 3,000 updates and one made on the page's touch pad
+            (tests/game/data) end on the same golden frames and the same bodies, to the bit,
+            as the desktop's replays of them
   keyboard  keys sent to the page move the menu highlight, then start a game; the frames
             equal the GL game's replay of the record the page made, and the record holds
             the keys' edges
@@ -15,9 +17,9 @@ Cases:
             (its localStorage): the second run's record names it as its starting option
   touch     a touch-only player on the on-screen pad: down and up move the highlight, cross
             starts a game, the stick aims (the record's stick follows the drag), cross held
-            and let go throws; the page's replay of that record gives the same frame, and
-            the desktop's replay of it the same within the rule for moving bodies; the page
-            losing focus with a finger on cross releases it
+            and let go throws; the page's replay of that record and the desktop's give the
+            same frame, and the desktop's the same bodies to the bit; the page losing focus
+            with a finger on cross releases it
   audio     the page's sound is held until a key the browser takes as the user's, then runs;
             the won replay starts sound sources at its first explosion; muted first in
             Options, it starts none from then on; the page's four files stay under 3 MB
@@ -75,7 +77,8 @@ class Run:
         query = ["program=../../game/game.js"]
         query += ["arg=" + a for a in (["--fresh-options"] if fresh else []) + game_args]
         query += ["put=" + p for p in puts]
-        query += ["get=/" + f for f in ("frame.png", "game.rec") if ("/" + f) in game_args]
+        query += ["get=/" + f for f in ("frame.png", "game.rec", "bodies.txt")
+                  if ("/" + f) in game_args]
         if then:
             again = ["program=../../game/game.js"] + ["arg=" + a for a in then]
             again += ["get=" + a for a in then if a.startswith("/")]
@@ -103,11 +106,14 @@ class Run:
         return out
 
     def gl_frame(self, name, game_args):
+        """The GL game's last frame and its bodies (gl_frame.png, gl_bodies.txt)."""
         out = os.path.join(self.args.out, name)
         os.makedirs(out, exist_ok=True)
         shot = os.path.join(out, "gl_frame.png")
+        bodies = os.path.join(out, "gl_bodies.txt")
         env = dict(os.environ, SDL_VIDEODRIVER="offscreen", FRAG_HURLER_FRESH_OPTIONS="1")
-        subprocess.check_call([self.args.gl_game] + game_args + ["--screenshot", shot],
+        subprocess.check_call([self.args.gl_game] + game_args +
+                              ["--screenshot", shot, "--bodies-out", bodies],
                               cwd=os.path.join(self.args.source, "assets"), env=env)
         return shot
 
@@ -117,15 +123,13 @@ class Run:
         if n != 0:
             self.fail(f"{what}: the browser's frame differs from the GL one")
 
-    def expect_close(self, what, got, want):
-        """For frames with moving bodies: Box2D compiled to WebAssembly (with its own libm)
-        rounds a few last bits differently from the native build, so sub-pixel positions
-        move edge pixels. The Windows build's rule: within 2% a channel, with at most 0.1%
-        of the pixels beyond that."""
-        n = differing(got, want, tolerance=5)
-        print(f"{what}: {n} pixels differ by more than 5 ({got} vs {want}); at most 522")
-        if n < 0 or n > 522:
-            self.fail(f"{what}: the browser's frame differs from the GL one")
+    def expect_same_bodies(self, what, got, want):
+        """Every body's position, angle and velocity, to the bit (--bodies-out)."""
+        with open(got) as a, open(want) as b:
+            same = a.read() == b.read()
+        print(f"{what}: the bodies {'are' if same else 'are NOT'} those of {want}")
+        if not same:
+            self.fail(f"{what}: the world stepped differently in the browser ({got})")
 
     def fail(self, message):
         print("FAILED: " + message, file=sys.stderr)
@@ -214,7 +218,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--out", required=True)
     parser.add_argument("--browser", choices=["chromium", "firefox"], default="chromium")
-    parser.add_argument("case", choices=["menu", "won", "keyboard", "touch", "no_webgl2",
+    parser.add_argument("case", choices=["menu", "replays", "keyboard", "touch", "no_webgl2",
                                          "audio", "options"])
     args = parser.parse_args()
     for name in ("web_dir", "gl_game", "source", "out"):
@@ -254,23 +258,25 @@ def check(args, run):
         else:
             run.fail("the page posted no frame")
 
-    elif args.case == "won":
-        rec = os.path.join(args.source, "tests", "game", "data", "won_game.rec")
-        frames = str(len(records(rec)) + 2)
-        # The page fetches the record from the test's server, which serves the browser
-        # tree only: a copy goes in there.
-        copy = os.path.join(args.web_dir, "tests", "web", "won_game.rec")
-        with open(rec, "rb") as src, open(copy + ".part", "wb") as dst:
-            dst.write(src.read())
-        os.replace(copy + ".part", copy)
-        rel = "tests/web/won_game.rec"
-        out = run.page("won", ["--replay", "/won.rec", "--fixed-step", "--frames", frames,
-                               "--screenshot", "/frame.png"], puts=["/" + rel + "@/won.rec"])
-        if os.path.isfile(os.path.join(out, "frame.png")):
-            run.expect_same("win after the replay", os.path.join(out, "frame.png"),
-                            os.path.join(golden, "win.png"))
-        else:
-            run.fail("the page posted no frame")
+    elif args.case == "replays":
+        # The goldens every build's replays must end on (tests/game/replay_golden_test.cpp):
+        # the same frame, and every body in the same place to the bit.
+        for record, name in (("won_game.rec", "win"), ("random_game.rec", "random_game"),
+                             ("page_game.rec", "page_game")):
+            rec = os.path.join(args.source, "tests", "game", "data", record)
+            # The page fetches the record from the test's server, which serves the browser
+            # tree only: a copy goes in there.
+            copy_into(args.web_dir, rec, record)
+            frames = str(len(records(rec)) + 2)
+            out = run.page(name, ["--replay", "/game.rec", "--fixed-step", "--frames", frames,
+                                  "--screenshot", "/frame.png", "--bodies-out", "/bodies.txt"],
+                           puts=[f"/tests/web/{record}@/game.rec"])
+            shot, bodies = os.path.join(out, "frame.png"), os.path.join(out, "bodies.txt")
+            if not (os.path.isfile(shot) and os.path.isfile(bodies)):
+                run.fail(f"{record}: the page posted no frame or no bodies")
+                continue
+            run.expect_same(f"{record}: last frame", shot, os.path.join(golden, name + ".png"))
+            run.expect_same_bodies(record, bodies, os.path.join(golden, name + ".bodies"))
 
     elif args.case == "audio":
         page_files = ["index.html", "game.js", "game.wasm", "game.data"]
@@ -352,7 +358,8 @@ def check(args, run):
                "140:touchstart:vela-pad-cross:5,")
         plan = menu + aim + "170:touchend:vela-pad-cross:5"
         play = run.page("touch_play", ["--fixed-step", "--frames", "190", "--record", "/game.rec",
-                                       "--screenshot", "/frame.png"], touch=plan)
+                                       "--screenshot", "/frame.png", "--bodies-out",
+                                       "/bodies.txt"], touch=plan)
         rec = os.path.join(play, "game.rec")
         shot = os.path.join(play, "frame.png")
         if os.path.isfile(rec) and os.path.isfile(shot):
@@ -374,10 +381,13 @@ def check(args, run):
                                   args.web_dir, rec, touch_copy) else None
             if replay:
                 run.expect_same("touch frame vs its replay", shot, os.path.join(replay, "frame.png"))
-            # The record means on the desktop what it meant in the page.
-            run.expect_close("touch frame vs the desktop's replay", shot,
-                             run.gl_frame("touch_play", ["--replay", rec, "--fixed-step",
-                                                         "--frames", "190"]))
+            # The record means on the desktop what it meant in the page, to the bit.
+            run.expect_same("touch frame vs the desktop's replay", shot,
+                            run.gl_frame("touch_play", ["--replay", rec, "--fixed-step",
+                                                        "--frames", "190"]))
+            run.expect_same_bodies("touch vs the desktop's replay",
+                                   os.path.join(play, "bodies.txt"),
+                                   os.path.join(play, "gl_bodies.txt"))
             if differing(shot, os.path.join(golden, "game_first_tick.png")) == 0:
                 run.fail("touch: no throw: the frame is the game's first tick")
         else:
@@ -416,10 +426,7 @@ def check(args, run):
                 run.fail(f"{name}: pressed {pressed}, released {released}; wanted "
                          f"{want_pressed}, {want_released}")
             gl = run.gl_frame(name, ["--replay", rec, "--fixed-step", "--frames", frames])
-            if name == "keyboard_highlight":
-                run.expect_same(name, shot, gl)
-            else:
-                run.expect_close(name, shot, gl)
+            run.expect_same(name, shot, gl)
             menu = os.path.join(golden, "main_menu.png")
             if differing(shot, menu) == 0:
                 run.fail(f"{name}: the frame is still the untouched main menu")
