@@ -76,20 +76,11 @@ struct ProgramRun {
 
 class AudioGolden : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/audio_golden_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+    void SetUp() override { ASSERT_FALSE(scratch_.Path().empty()); }
 
     // Replays `record` through the desktop program with the offline mix.
     ProgramRun Replay(const std::string& record, const char* name) {
-        size_t updates = 0;
-        std::istringstream lines(record);
-        for (std::string line; std::getline(lines, line);) {
-            updates += !line.empty() && line[0] != '#';
-        }
+        const int updates = RecordUpdates(record);
         const std::string rec = dir_ + "/" + name + ".rec";
         std::ofstream(rec) << record;
         const std::string wav = dir_ + "/" + name + ".wav";
@@ -102,7 +93,8 @@ protected:
         return {ReadAll(wav), ReadAll(err)};
     }
 
-    std::string dir_;
+    ScratchDirectory scratch_;
+    const std::string& dir_ = scratch_.Path();
 };
 
 // The record's first press is "Play" at update 100, on the main menu; before it, MutedFirst

@@ -31,35 +31,19 @@ void PrintTo(const RecordedGame& game, std::ostream* out) {
     *out << game.record;
 }
 
-int Updates(const std::string& record) {
-    int updates = 0;
-    size_t start = 0;
-    while (start < record.size()) {
-        size_t end = record.find('\n', start);
-        end = end == std::string::npos ? record.size() : end;
-        updates += end > start && record[start] != '#';
-        start = end + 1;
-    }
-    return updates;
-}
-
 class ReplayGolden : public testing::TestWithParam<RecordedGame> {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/replay_golden_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+    void SetUp() override { ASSERT_FALSE(scratch_.Path().empty()); }
 
-    std::string dir_;
+    ScratchDirectory scratch_;
+    const std::string& dir_ = scratch_.Path();
 };
 
 }  // namespace
 
 TEST_P(ReplayGolden, EndsOnTheGoldenFrameWithEveryBodyInPlace) {
     const std::string record = std::string(GAME_TEST_DATA "/") + GetParam().record;
-    const int updates = Updates(ReadAll(record));
+    const int updates = RecordUpdates(ReadAll(record));
     ASSERT_GT(updates, 100) << record;
     const std::string shot = dir_ + "/last.png";
     const std::string bodies = dir_ + "/bodies.txt";
