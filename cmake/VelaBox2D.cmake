@@ -25,6 +25,10 @@ elseif(NOT WIN32 AND NOT EMSCRIPTEN)
 endif()
 
 if(vela_box2d_prefix)
+  # A tree configured before it built its own Box2D remembers Debian's: look again.
+  if(box2d_DIR AND NOT box2d_DIR MATCHES "^${vela_box2d_prefix}/")
+    unset(box2d_DIR CACHE)
+  endif()
   find_package(box2d REQUIRED CONFIG PATHS ${vela_box2d_prefix} NO_DEFAULT_PATH)
 else()
   find_package(box2d REQUIRED CONFIG)
